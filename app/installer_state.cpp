@@ -1,0 +1,3 @@
+#include "app/installer_state.h"
+
+InstallerState installerState;

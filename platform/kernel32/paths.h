@@ -1,0 +1,28 @@
+// Windows paths on the POSIX file system: drive letters map to folders of the
+// prefix (C: to <prefix>/drive_c, Z: to /), and every component resolves
+// without regard to ASCII letter case, as Windows file names do.
+#pragma once
+
+#include <string>
+
+namespace layer {
+
+enum class PathResult { Ok, FileNotFound, PathNotFound, InvalidName, InvalidDrive };
+
+struct HostPath {
+    std::string path;      // host path; the last component as found on disk, or as given when absent
+    PathResult result;     // Ok when every folder before the last component exists
+    bool exists = false;   // the final component exists
+};
+
+// Resolves a Windows path (absolute "C:\a\b", drive-relative, "\a" or relative to the
+// current directory) to a host path.
+HostPath ResolveWindowsPath(const std::string& windowsPath);
+// The Windows spelling of a host path: under <prefix>/drive_c as C:\..., else Z:\...
+std::string WindowsPathFromHost(const std::string& hostPath);
+// The process's current directory as a Windows path, as GetCurrentDirectoryA reports it.
+std::string CurrentWindowsDirectory();
+// Maps errno to the Win32 error code for a file operation.
+unsigned long Win32ErrorFromErrno(int err);
+
+}  // namespace layer
