@@ -13,7 +13,7 @@ enum class InputKind { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Char };
 struct InputEvent {
     InputKind kind;
     int x = 0, y = 0;      // screen coordinates, for mouse events
-    int button = 0;        // 1 = left
+    int button = 0;        // 1 = left, 2 = middle, 3 = right
     unsigned key = 0;      // virtual-key code for KeyDown/KeyUp, character for Char
 };
 

@@ -1,0 +1,181 @@
+#include "platform/display/x11_window.h"
+
+#include "platform/display/x11_keys.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+
+namespace layer {
+
+struct X11Window::Connection {
+    Display* display = nullptr;
+    Window window = 0;
+    GC gc = nullptr;
+    XImage* image = nullptr;
+    Atom deleteWindow = 0;
+    PixelBuffer screen;
+};
+
+namespace {
+
+// The framebuffer's 0x00RRGGBB words can go to the server as they are only on
+// a true-colour visual with these masks and 32-bit pixels.
+bool VisualTakesPixelsDirectly(Display* display, Visual* visual, int depth) {
+    if (depth != 24 && depth != 32) return false;
+    if (visual->red_mask != 0xFF0000 || visual->green_mask != 0x00FF00 || visual->blue_mask != 0x0000FF) return false;
+    int count = 0;
+    XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
+    bool bits32 = false;
+    for (int i = 0; i < count; ++i) {
+        if (formats[i].depth == depth) bits32 = formats[i].bits_per_pixel == 32;
+    }
+    if (formats) XFree(formats);
+    return bits32;
+}
+
+InputEvent MouseEvent(InputKind kind, int x, int y, int button) {
+    InputEvent event{kind};
+    event.x = x;
+    event.y = y;
+    event.button = button;
+    return event;
+}
+
+InputEvent KeyEvent(InputKind kind, unsigned key) {
+    InputEvent event{kind};
+    event.key = key;
+    return event;
+}
+
+}  // namespace
+
+std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer screen, std::string* error) {
+    auto connection = std::make_unique<Connection>();
+    connection->screen = screen;
+    Display* display = XOpenDisplay(displayName);
+    if (!display) {
+        *error = "cannot open X display " + std::string(XDisplayName(displayName));
+        return nullptr;
+    }
+    connection->display = display;
+    const int screenNumber = DefaultScreen(display);
+    Visual* visual = DefaultVisual(display, screenNumber);
+    const int depth = DefaultDepth(display, screenNumber);
+    if (!VisualTakesPixelsDirectly(display, visual, depth)) {
+        *error = "X display has no 24-bit true-colour visual";
+        XCloseDisplay(display);
+        return nullptr;
+    }
+    connection->window = XCreateSimpleWindow(display, RootWindow(display, screenNumber), 0, 0, screen.width,
+                                             screen.height, 0, BlackPixel(display, screenNumber),
+                                             BlackPixel(display, screenNumber));
+    XStoreName(display, connection->window, "Tesmara 98 Setup");
+    // The screen has one size: keep window managers from resizing it.
+    XSizeHints* hints = XAllocSizeHints();
+    hints->flags = PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = screen.width;
+    hints->min_height = hints->max_height = screen.height;
+    XSetWMNormalHints(display, connection->window, hints);
+    XFree(hints);
+    // Without this protocol a click on the close box would kill the connection and the process.
+    connection->deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, connection->window, &connection->deleteWindow, 1);
+    XSelectInput(display, connection->window,
+                 ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
+                     KeyReleaseMask);
+    connection->gc = XCreateGC(display, connection->window, 0, nullptr);
+    connection->image = XCreateImage(display, visual, depth, ZPixmap, 0, reinterpret_cast<char*>(screen.pixels),
+                                     screen.width, screen.height, 32, screen.width * 4);
+    if (!connection->image) {
+        *error = "cannot create an X image of the screen";
+        XFreeGC(display, connection->gc);
+        XDestroyWindow(display, connection->window);
+        XCloseDisplay(display);
+        return nullptr;
+    }
+    XMapWindow(display, connection->window);
+    XFlush(display);
+    return std::unique_ptr<X11Window>(new X11Window(std::move(connection)));
+}
+
+X11Window::X11Window(std::unique_ptr<Connection> connection) : connection_(std::move(connection)) {}
+
+X11Window::~X11Window() {
+    Connection& c = *connection_;
+    // The image's pixels belong to the framebuffer, not to Xlib.
+    c.image->data = nullptr;
+    XDestroyImage(c.image);
+    XFreeGC(c.display, c.gc);
+    XDestroyWindow(c.display, c.window);
+    XCloseDisplay(c.display);
+}
+
+void X11Window::Present(RECT changed) {
+    Connection& c = *connection_;
+    const int left = std::max<int>(0, changed.left);
+    const int top = std::max<int>(0, changed.top);
+    const int right = std::min<int>(c.screen.width, changed.right);
+    const int bottom = std::min<int>(c.screen.height, changed.bottom);
+    if (left >= right || top >= bottom) return;
+    XPutImage(c.display, c.window, c.gc, c.image, left, top, left, top, right - left, bottom - top);
+    XFlush(c.display);
+}
+
+int X11Window::InputFd() const { return ConnectionNumber(connection_->display); }
+
+void X11Window::HandlePendingEvents() {
+    Connection& c = *connection_;
+    while (XPending(c.display) > 0) {
+        XEvent event;
+        XNextEvent(c.display, &event);
+        switch (event.type) {
+        case Expose: {
+            const XExposeEvent& e = event.xexpose;
+            Present(RECT{e.x, e.y, e.x + e.width, e.y + e.height});
+            break;
+        }
+        case MotionNotify:
+            pending_.push_back(MouseEvent(InputKind::MouseMove, event.xmotion.x, event.xmotion.y, 0));
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            const XButtonEvent& e = event.xbutton;
+            // Buttons 4 and up are the wheel and side buttons, which nothing here uses.
+            if (e.button < Button1 || e.button > Button3) break;
+            InputKind kind = event.type == ButtonPress ? InputKind::ButtonDown : InputKind::ButtonUp;
+            pending_.push_back(MouseEvent(kind, e.x, e.y, static_cast<int>(e.button)));
+            break;
+        }
+        case KeyPress:
+        case KeyRelease: {
+            char text[8] = {};
+            KeySym keysym = 0;
+            const int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
+            const unsigned virtualKey = VirtualKeyFromKeysym(keysym);
+            if (virtualKey != 0) {
+                pending_.push_back(KeyEvent(event.type == KeyPress ? InputKind::KeyDown : InputKind::KeyUp, virtualKey));
+            }
+            // Windows gives no character for Delete; X gives 0x7F.
+            const unsigned char character = static_cast<unsigned char>(text[0]);
+            if (event.type == KeyPress && length == 1 && character != 0x7F) {
+                pending_.push_back(KeyEvent(InputKind::Char, character));
+            }
+            break;
+        }
+        default:
+            break;  // WM_DELETE_WINDOW among them: the installer closes from its own buttons.
+        }
+    }
+}
+
+bool X11Window::NextInput(InputEvent* event) {
+    if (pending_.empty()) HandlePendingEvents();
+    if (pending_.empty()) return false;
+    *event = pending_.front();
+    pending_.pop_front();
+    return true;
+}
+
+}  // namespace layer
