@@ -1,0 +1,71 @@
+#include "platform/ipc/runtime_folder.h"
+
+#include "platform/kernel32/profile.h"
+
+#include <cerrno>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace layer {
+namespace {
+
+std::string& Cached() {
+    static std::string folder;
+    return folder;
+}
+
+// A folder of ours that nobody else can enter; made if absent.
+bool EnsurePrivateFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return false;
+    if (!S_ISDIR(st.st_mode)) return false;
+    if (st.st_uid != geteuid()) return false;
+    return (st.st_mode & 077) == 0;
+}
+
+std::string UserFolder() {
+    const char* xdg = getenv("XDG_RUNTIME_DIR");
+    if (xdg && *xdg == '/') return std::string(xdg) + "/t98";
+    return "/tmp/t98-" + std::to_string(geteuid());
+}
+
+// FNV-1a: short, stable across runs, and keeps socket paths under the 108-byte limit.
+std::string PrefixKey(const std::string& prefix) {
+    uint64_t hash = 1469598103934665603ull;
+    for (unsigned char c : prefix) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char text[17];
+    snprintf(text, sizeof text, "%016" PRIx64, hash);
+    return text;
+}
+
+std::string CanonicalPrefix() {
+    const std::string& prefix = CurrentProfile().prefix;
+    char* real = realpath(prefix.c_str(), nullptr);
+    if (!real) return prefix;
+    std::string result(real);
+    free(real);
+    return result;
+}
+
+}  // namespace
+
+const std::string& PrefixRuntimeFolder() {
+    std::string& folder = Cached();
+    if (!folder.empty()) return folder;
+    std::string user = UserFolder();
+    if (!EnsurePrivateFolder(user)) return folder;
+    std::string candidate = user + "/" + PrefixKey(CanonicalPrefix());
+    if (EnsurePrivateFolder(candidate)) folder = candidate;
+    return folder;
+}
+
+void ResetPrefixRuntimeFolder() { Cached().clear(); }
+
+}  // namespace layer
