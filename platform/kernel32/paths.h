@@ -7,7 +7,7 @@
 
 namespace layer {
 
-enum class PathResult { Ok, FileNotFound, PathNotFound, InvalidName, InvalidDrive };
+enum class PathResult { Ok, FileNotFound, PathNotFound, InvalidName, InvalidDrive, TooLong };
 
 struct HostPath {
     std::string path;      // host path; the last component as found on disk, or as given when absent
@@ -24,5 +24,14 @@ std::string WindowsPathFromHost(const std::string& hostPath);
 std::string CurrentWindowsDirectory();
 // Maps errno to the Win32 error code for a file operation.
 unsigned long Win32ErrorFromErrno(int err);
+// The Win32 error code for a path that did not resolve (result other than Ok).
+unsigned long Win32ErrorFromPathResult(PathResult result);
+
+// The prefix folder, made on first use with drive_c, drive_c/windows, its system
+// folder and drive_c/Program Files.
+const std::string& PrefixFolder();
+// "C:\windows\system32" on the NT family, "C:\windows\system" on the Windows 95
+// family (bit 31 of the version word).
+std::string SystemDirectoryWindowsPath();
 
 }  // namespace layer
