@@ -1,0 +1,90 @@
+#include "tools/progman/start_menu_groups.h"
+
+#include "platform/kernel32/profile.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <ftw.h>
+#include <pwd.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string UserName() {
+    if (passwd* entry = getpwuid(geteuid())) return entry->pw_name;
+    const char* user = getenv("USER");
+    return user && *user ? user : "user";
+}
+
+void MakeFolders(const std::string& path) {
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        mkdir(path.substr(0, slash).c_str(), 0755);
+        if (slash == std::string::npos) break;
+    }
+}
+
+int RemoveOne(const char* path, const struct stat*, int, FTW*) { return remove(path); }
+
+}  // namespace
+
+std::string StartMenuProgramsFolder() {
+    std::string folder = layer::CurrentProfile().prefix + "/drive_c/users/" + UserName() +
+                         "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs";
+    MakeFolders(folder);
+    return folder;
+}
+
+bool IsSafeEntryName(const std::string& name) {
+    if (name.empty() || name.size() > 200 || name == "." || name == "..") return false;
+    if (name.back() == ' ' || name.back() == '.') return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || strchr("/\\:*?\"<>|", c)) return false;
+    return true;
+}
+
+std::string FindGroupFolder(const std::string& programs, const std::string& group) {
+    if (!IsSafeEntryName(group)) return "";
+    DIR* dir = opendir(programs.c_str());
+    if (!dir) return "";
+    std::string found;
+    while (dirent* entry = readdir(dir)) {
+        if (strcasecmp(entry->d_name, group.c_str()) != 0) continue;
+        std::string path = programs + "/" + entry->d_name;
+        struct stat st;
+        if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) found = path;
+        break;
+    }
+    closedir(dir);
+    return found;
+}
+
+bool MakeGroupFolder(const std::string& programs, const std::string& group) {
+    if (!IsSafeEntryName(group)) return false;
+    if (!FindGroupFolder(programs, group).empty()) return true;
+    return mkdir((programs + "/" + group).c_str(), 0755) == 0;
+}
+
+bool RemoveGroupFolder(const std::string& folder) {
+    // Depth first, never following a symbolic link out of the group.
+    return !folder.empty() && nftw(folder.c_str(), RemoveOne, 16, FTW_DEPTH | FTW_PHYS) == 0;
+}
+
+bool WriteShortcut(const std::string& groupFolder, const ShortcutItem& item) {
+    if (!IsSafeEntryName(item.caption)) return false;
+    std::string text = "[Shortcut]\nCommandLine=" + item.commandLine + "\nCaption=" + item.caption +
+                       "\nIconPath=" + item.iconPath + "\nIconIndex=" + item.iconIndex + "\n";
+    std::string path = groupFolder + "/" + item.caption + ".lnk.txt";
+    std::string temporary = path + ".tmp";
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) return false;
+    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ok = close(fd) == 0 && ok;
+    if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
+    unlink(temporary.c_str());
+    return false;
+}
