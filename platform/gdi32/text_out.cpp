@@ -1,0 +1,67 @@
+#include "platform/gdi32/font_cache.h"
+#include "platform/gdi32/fonts.h"
+
+using namespace layer;
+
+namespace {
+
+RECT DeviceRect(const DeviceContext& dc, const RECT& logical) {
+    POINT a = ToDevice(dc, logical.left, logical.top), b = ToDevice(dc, logical.right, logical.bottom);
+    return RECT{a.x, a.y, b.x, b.y};
+}
+
+}  // namespace
+
+BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length,
+                        const INT* spacing) {
+    DeviceContext* dc = LookUpDc(hdc);
+    if (!dc) return FALSE;
+    Surface* surface = TargetSurface(*dc);
+    if (!surface || (length > 0 && !text)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const FontData& data = SelectedFont(*dc);
+    FontInstance* font = FontFor(data.pixelSize, data.bold);
+    if (!font) return FALSE;
+
+    RECT clip = DeviceClip(*dc);
+    if (rect && (options & ETO_OPAQUE))
+        FillSurfaceRect(*surface, IntersectRects(DeviceRect(*dc, *rect), clip), ColourToRaw(*surface, dc->bkColour));
+    if (rect && (options & ETO_CLIPPED)) clip = IntersectRects(clip, DeviceRect(*dc, *rect));
+    if (length == 0 || IsEmpty(clip)) return TRUE;
+
+    POINT origin = ToDevice(*dc, x, y);
+    const FontMetrics& metrics = font->Metrics();
+    if (dc->bkMode == OPAQUE) {
+        long width = 0;
+        for (UINT i = 0; i < length; ++i)
+            width += spacing ? spacing[i] : font->GlyphOf(static_cast<unsigned char>(text[i])).advance;
+        RECT cell{origin.x, origin.y, LONG(origin.x + width), origin.y + metrics.ascent + metrics.descent};
+        FillSurfaceRect(*surface, IntersectRects(cell, clip), ColourToRaw(*surface, dc->bkColour));
+    }
+    uint32_t ink = ColourToRaw(*surface, dc->textColour);
+    int penX = origin.x, baseline = origin.y + metrics.ascent;
+    for (UINT i = 0; i < length; ++i) {
+        const Glyph& glyph = font->GlyphOf(static_cast<unsigned char>(text[i]));
+        int left = penX + glyph.left, top = baseline - glyph.top;
+        for (int gy = 0; gy < glyph.rows; ++gy) {
+            int py = top + gy;
+            if (py < clip.top || py >= clip.bottom) continue;
+            for (int gx = 0; gx < glyph.width; ++gx) {
+                int px = left + gx;
+                if (px >= clip.left && px < clip.right && glyph.Ink(gx, gy)) WritePixel(*surface, px, py, ink);
+            }
+        }
+        penX += spacing ? spacing[i] : glyph.advance;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
+    if (length < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return ExtTextOutA(hdc, x, y, 0, nullptr, text, UINT(length), nullptr);
+}
