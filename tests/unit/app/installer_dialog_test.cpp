@@ -155,7 +155,9 @@ TEST_F(InstallerDialog, FinishStartsNothingAfterErrorsAndReportsAPathThatDoesNot
         snprintf(installerState.destFolder, sizeof installerState.destFolder, "%s", c.dest.c_str());
         FinishInstall(dialog_);
         ASSERT_EQ(ShownBoxes().size(), c.boxes);
-        if (c.boxes) EXPECT_EQ(ShownBoxes()[0].text, "Error Running Tesmara 98");
+        if (c.boxes) {
+            EXPECT_EQ(ShownBoxes()[0].text, "Error Running Tesmara 98");
+        }
         EXPECT_EQ(RunMessageLoop(), 0);
         EXPECT_FALSE(IsWindow(dialog_));
     }

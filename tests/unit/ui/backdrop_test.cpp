@@ -46,11 +46,13 @@ TEST_P(BackdropGrid, TilesTheScreenFromTheTopLeftCorner) {
     for (int y = 0; y < screen.height; y += side) {
         for (int x = 0; x < screen.width; x += side) {
             ++cells;
-            for (int dy : probes)
-                for (int dx : probes)
-                    if (x + dx < screen.width && y + dy < screen.height)
-                        ASSERT_EQ(ScreenPixel(x + dx, y + dy), TilePixel(installerState.backdropBitmap, dx, dy))
-                            << x + dx << "," << y + dy;
+            for (int dy : probes) {
+                for (int dx : probes) {
+                    if (x + dx >= screen.width || y + dy >= screen.height) continue;
+                    ASSERT_EQ(ScreenPixel(x + dx, y + dy), TilePixel(installerState.backdropBitmap, dx, dy))
+                        << x + dx << "," << y + dy;
+                }
+            }
         }
     }
     EXPECT_EQ(cells, screen.width == 800 ? 12 : 20);
