@@ -129,6 +129,63 @@ CONFORMANCE_TEST(CurrentDirectory) {
     CHECK_EQ(SetCurrentDirectoryA(before), TRUE);
 }
 
+CONFORMANCE_TEST(CopyFileOntoAFolder) {
+    EnsureWorkFolder();
+    std::string source = WorkPath("onto folder.txt");
+    WriteTextFile(source, "x");
+    std::string folder = WorkPath("a folder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CHECK_EQ(CopyFileA(source.c_str(), folder.c_str(), FALSE), FALSE);
+    CHECK_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+CONFORMANCE_TEST(FoldersThatCannotBeMade) {
+    EnsureWorkFolder();
+    WriteTextFile(WorkPath("file in the way"), "x");
+    CHECK_EQ(CreateDirectoryA(WorkPath("file in the way\\below").c_str(), nullptr), FALSE);
+    CHECK_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    CHECK_EQ(CreateDirectoryA(WorkPath("file in the way").c_str(), nullptr), FALSE);
+    CHECK_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    CHECK_EQ(CreateDirectoryA(WorkPath("bad|name").c_str(), nullptr), FALSE);
+    CHECK_EQ(GetLastError(), ERROR_INVALID_NAME);
+    // The code for a drive that does not exist differs between systems (2 or 3).
+    CHECK_EQ(CreateDirectoryA("Q:\\No Such Drive", nullptr), FALSE);
+}
+
+CONFORMANCE_TEST(PathOf259Characters) {
+    EnsureWorkFolder();
+    // C:\t98conf\ is 11 characters; a name of 248 makes 259.
+    std::string target = WorkPath(std::string(248, 'n').c_str());
+    CHECK_EQ(target.size(), 259u);
+    std::string source = WorkPath("short.txt");
+    WriteTextFile(source, "long");
+    CHECK_EQ(CopyFileA(source.c_str(), target.c_str(), FALSE), TRUE);
+    CHECK_EQ(ReadTextFile(target), "long");
+    CHECK_EQ(DeleteFileA(target.c_str()), TRUE);
+}
+
+CONFORMANCE_TEST(ModuleAndSystemFolderLengths) {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    CHECK(length > 0 && length < MAX_PATH);
+    CHECK_EQ(length, static_cast<DWORD>(std::strlen(path)));
+    CHECK(std::strrchr(path, '\\') != nullptr);
+
+    // Too small: cut to the buffer and the buffer's size returned (whether the cut text
+    // is terminated differs between versions).
+    char small[4];
+    SetLastError(0);
+    CHECK_EQ(GetModuleFileNameA(nullptr, small, sizeof small), static_cast<DWORD>(sizeof small));
+    CHECK_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+
+    char system[MAX_PATH];
+    UINT systemLength = GetSystemDirectoryA(system, MAX_PATH);
+    CHECK(systemLength > 3 && systemLength < MAX_PATH);
+    CHECK(system[systemLength - 1] != '\\');
+    // Too small: the size needed, with its NUL.
+    CHECK_EQ(GetSystemDirectoryA(small, sizeof small), systemLength + 1);
+}
+
 namespace {
 
 const char TEST_KEY[] = "Software\\T98 Conformance";
