@@ -50,7 +50,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = StandinWndProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = STANDIN_CLASS;
     if (!RegisterClassA(&windowClass)) return 1;
