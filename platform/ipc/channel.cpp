@@ -136,14 +136,16 @@ void SetRequestHandler(RequestKind kind, RequestHandler handler) { HandlerFor(ki
 
 bool EnsureListening() {
     Listener& listener = TheListener();
-    if (listener.fd >= 0 && listener.pid == getpid()) return true;
-    if (listener.fd >= 0) {  // inherited over fork: the parent's, not ours
+    sockaddr_un address;
+    if (!SocketPathFor(getpid(), &address)) return false;
+    if (listener.fd >= 0 && listener.pid == getpid() && listener.path == address.sun_path) return true;
+    if (listener.fd >= 0) {
+        // Inherited over fork (the parent's socket), or made for a prefix no longer in force.
+        if (listener.pid == getpid()) unlink(listener.path.c_str());
         RemoveEventSource(listener.fd);
         close(listener.fd);
         listener.fd = -1;
     }
-    sockaddr_un address;
-    if (!SocketPathFor(getpid(), &address)) return false;
     int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return false;
     unlink(address.sun_path);  // left by an earlier process with our pid

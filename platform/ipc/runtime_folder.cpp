@@ -12,9 +12,14 @@
 namespace layer {
 namespace {
 
-std::string& Cached() {
-    static std::string folder;
-    return folder;
+struct CachedFolder {
+    std::string key;  // the prefix and user folder it was made for
+    std::string folder;
+};
+
+CachedFolder& Cached() {
+    static CachedFolder cached;
+    return cached;
 }
 
 // A folder of ours that nobody else can enter; made if absent.
@@ -57,15 +62,17 @@ std::string CanonicalPrefix() {
 }  // namespace
 
 const std::string& PrefixRuntimeFolder() {
-    std::string& folder = Cached();
-    if (!folder.empty()) return folder;
+    // Tests switch prefixes and runtime folders within one process.
+    CachedFolder& cached = Cached();
     std::string user = UserFolder();
-    if (!EnsurePrivateFolder(user)) return folder;
+    std::string key = CurrentProfile().prefix + "\n" + user;
+    if (key == cached.key && !cached.folder.empty()) return cached.folder;
+    cached.key = key;
+    cached.folder.clear();
+    if (!EnsurePrivateFolder(user)) return cached.folder;
     std::string candidate = user + "/" + PrefixKey(CanonicalPrefix());
-    if (EnsurePrivateFolder(candidate)) folder = candidate;
-    return folder;
+    if (EnsurePrivateFolder(candidate)) cached.folder = candidate;
+    return cached.folder;
 }
-
-void ResetPrefixRuntimeFolder() { Cached().clear(); }
 
 }  // namespace layer

@@ -6,10 +6,8 @@
 
 namespace layer {
 
-// <runtime>/<hash of the prefix path>, created on first use; "" when the
-// runtime folder is missing, not ours, or open to group or others.
+// <runtime>/<hash of the prefix path> for the profile's prefix, created on first
+// use; "" when the runtime folder is not ours or is open to group or others.
 const std::string& PrefixRuntimeFolder();
-// Forgets the folder so the next call re-reads the profile (tests switch prefixes).
-void ResetPrefixRuntimeFolder();
 
 }  // namespace layer
