@@ -140,6 +140,12 @@ typedef struct _FILETIME { DWORD dwLowDateTime, dwHighDateTime; } FILETIME;
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_INDEX 1413L
+#define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_NOT_ENOUGH_QUOTA 1816L
+#define ERROR_CONTROL_ID_NOT_FOUND 1421L
 #define ERROR_INVALID_MSGBOX_STYLE 1438L
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
@@ -545,6 +551,8 @@ typedef struct tagCREATESTRUCTA {
 #define GWLP_USERDATA (-21)
 #define GWLP_ID (-12)
 #define DWLP_MSGRESULT 0
+#define DWLP_DLGPROC (DWLP_MSGRESULT + sizeof(LRESULT))
+#define DWLP_USER (DWLP_DLGPROC + sizeof(DLGPROC))
 
 #define GW_HWNDFIRST 0
 #define GW_HWNDLAST 1
@@ -743,6 +751,7 @@ typedef struct tagCREATESTRUCTA {
 #define RDW_ERASE 0x0004
 #define RDW_ALLCHILDREN 0x0080
 #define RDW_UPDATENOW 0x0100
+#define RDW_FRAME 0x0400
 
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
@@ -852,7 +861,28 @@ BOOL WINAPI DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
 BOOL WINAPI DrawFocusRect(HDC hdc, const RECT* rect);
 BOOL WINAPI DrawIcon(HDC hdc, int x, int y, HICON icon);
 
+// The classic dialog template: a DLGTEMPLATE, then menu, class, title (and with DS_SETFONT
+// the point size and face), then DWORD-aligned items, each a DLGITEMTEMPLATE followed by
+// class, title and creation data. Packed to 2 bytes, as in a resource.
+#pragma pack(push, 2)
+typedef struct {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    WORD cdit;
+    short x, y, cx, cy;
+} DLGTEMPLATE;
+typedef struct {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    short x, y, cx, cy;
+    WORD id;
+} DLGITEMTEMPLATE;
+#pragma pack(pop)
+typedef const DLGTEMPLATE* LPCDLGTEMPLATEA;
+
 HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM init);
+HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
+                                       LPARAM init);
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC proc, LPARAM init);
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
@@ -882,6 +912,7 @@ BOOL WINAPI UnionRect(LPRECT result, const RECT* a, const RECT* b);
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
 BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
 BOOL WINAPI PtInRect(const RECT* rect, POINT point);
+BOOL WINAPI EqualRect(const RECT* a, const RECT* b);
 
 // DDE management library (client and server sides).
 typedef HDDEDATA(CALLBACK* PFNCALLBACK)(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data,
