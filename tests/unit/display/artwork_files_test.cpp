@@ -95,8 +95,11 @@ TEST(ArtworkFiles, ProductLogoStandsOnItsOnlyPureGreen) {
     ASSERT_EQ(logo.table.size(), 256u);
     const Colour green{0, 255, 0};
     EXPECT_EQ(logo.table[127], green);
-    for (int i = 0; i < 256; ++i)
-        if (i != 127) EXPECT_FALSE(logo.table[i] == green) << "entry " << i;
+    for (int i = 0; i < 256; ++i) {
+        if (i != 127) {
+            EXPECT_FALSE(logo.table[i] == green) << "entry " << i;
+        }
+    }
     // Background: the corners and a good part of the area; picture: the rest.
     for (size_t corner : {size_t{0}, size_t{190}, size_t{191 * 69}, size_t{191 * 70 - 1}}) EXPECT_EQ(logo.pixels[corner], 127u);
     const double background = ShareOfPixels(logo, {127});
