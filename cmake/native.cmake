@@ -33,7 +33,8 @@ configure_file(cmake/embed_resources.S.in ${CMAKE_BINARY_DIR}/embed_resources.S 
 set_source_files_properties(${CMAKE_BINARY_DIR}/embed_resources.S PROPERTIES OBJECT_DEPENDS ${INSTALLER_RES})
 add_library(installer_resources OBJECT ${CMAKE_BINARY_DIR}/embed_resources.S)
 
-add_executable(setup $<TARGET_OBJECTS:installer_resources>)
+# WinMain is the entry the run-time start-up calls; a library member would never be pulled in.
+add_executable(setup $<TARGET_OBJECTS:installer_resources> app/win_main.cpp)
 target_link_libraries(setup PRIVATE installer_core w32layer_crt)
 
 # Tools: one program per folder of tools/ that has a CMakeLists.txt of its own.
