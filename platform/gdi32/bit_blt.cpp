@@ -65,9 +65,9 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    // A negative extent reaches back from the given corner.
-    if (width < 0) { x += width; width = -width; }
-    if (height < 0) { y += height; height = -height; }
+    // A negative extent reaches back from the given corner, which stays inside.
+    if (width < 0) { x += width + 1; width = -width; }
+    if (height < 0) { y += height + 1; height = -height; }
     uint32_t pattern = 0;
     if (RopUsesPattern(code) && !PatternValue(*dc, *surface, &pattern)) return TRUE;
     POINT at = ToDevice(*dc, x, y);
@@ -106,7 +106,8 @@ BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSour
     bool monoToColour = IsMonochromeBitmap(*src, *from) && !IsMonochromeBitmap(*dest, *to);
     bool colourToMono = !IsMonochromeBitmap(*src, *from) && IsMonochromeBitmap(*dest, *to);
     bool sameSurface = from == to;
-    if (code == 0xcc && convert.Identity() && !monoToColour && !colourToMono && to->bitsPerPixel >= 8) {
+    if (code == 0xcc && convert.Identity() && !monoToColour && !colourToMono && to->bitsPerPixel >= 8 &&
+        from->bitsPerPixel == to->bitsPerPixel) {
         int bytes = to->bitsPerPixel / 8;
         for (int i = 0; i < rect.bottom - rect.top; ++i) {
             int row = (sameSurface && dy < 0) ? rect.bottom - 1 - i : rect.top + i;

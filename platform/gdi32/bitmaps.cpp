@@ -23,7 +23,9 @@ HBITMAP NewDibSection(const DibFormat& format) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
+    // The table always has the depth's full size; entries the header leaves out are black.
     s.colours.assign(format.colours, format.colours + format.colourCount);
+    if (format.bitsPerPixel <= 8) s.colours.resize(size_t(1) << format.bitsPerPixel, RGBQUAD{0, 0, 0, 0});
     return static_cast<HBITMAP>(AddObject(std::move(object)));
 }
 

@@ -144,6 +144,9 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ handle) {
             // A bitmap lives in at most one memory context (the shared default one excepted).
             HDC holder = ContextHolding(handle);
             if (holder && holder != hdc && !object->stock) return nullptr;
+            // A device-dependent bitmap must be monochrome or of the display's depth.
+            int depth = object->bitmap.surface.bitsPerPixel;
+            if (!object->bitmap.dibSection && depth != 1 && depth != DeviceDepth()) return nullptr;
             slot = &dc->bitmap;
             break;
         }

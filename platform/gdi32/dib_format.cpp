@@ -41,7 +41,9 @@ Surface DibView(const DibFormat& format, void* bits) {
 }
 
 ColourConverter::ColourConverter(const Surface& from, const Surface& to) : from_(from), to_(to) {
-    if (from.bitsPerPixel == to.bitsPerPixel) {
+    // 24- and 32-bit pixels share one raw form, 0x00RRGGBB.
+    if (from.bitsPerPixel >= 24 && to.bitsPerPixel >= 24) identity_ = true;
+    else if (from.bitsPerPixel == to.bitsPerPixel) {
         identity_ = from.bitsPerPixel > 8 ||
                     (from.colours.size() == to.colours.size() &&
                      std::memcmp(from.colours.data(), to.colours.data(), from.colours.size() * sizeof(RGBQUAD)) == 0);

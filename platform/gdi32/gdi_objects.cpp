@@ -113,7 +113,8 @@ HGDIOBJ WINAPI GetStockObject(int index) {
 }
 
 DWORD WINAPI GetObjectType(HGDIOBJ handle) {
-    if (GdiObject* object = LookUpObject(handle)) return object->type;
+    // An object deleted while selected still has its type until its context lets it go.
+    if (GdiObject* object = GdiObjects().Get(reinterpret_cast<uintptr_t>(handle))) return object->type;
     if (DeviceContext* dc = DeviceContexts().Get(reinterpret_cast<uintptr_t>(handle)))
         return dc->kind == DcKind::Memory ? OBJ_MEMDC : OBJ_DC;
     return 0;

@@ -1,13 +1,17 @@
 #include "platform/gdi32/font_cache.h"
 #include "platform/gdi32/fonts.h"
 
+#include <algorithm>
+
 using namespace layer;
 
 namespace {
 
-RECT DeviceRect(const DeviceContext& dc, const RECT& logical) {
+// The rectangle in device coordinates, its edges put in order: an inverted
+// rectangle opaques and clips like its ordered twin.
+RECT OrderedDeviceRect(const DeviceContext& dc, const RECT& logical) {
     POINT a = ToDevice(dc, logical.left, logical.top), b = ToDevice(dc, logical.right, logical.bottom);
-    return RECT{a.x, a.y, b.x, b.y};
+    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
 }  // namespace
@@ -27,8 +31,8 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, L
 
     RECT clip = DeviceClip(*dc);
     if (rect && (options & ETO_OPAQUE))
-        FillSurfaceRect(*surface, IntersectRects(DeviceRect(*dc, *rect), clip), ColourToRaw(*surface, dc->bkColour));
-    if (rect && (options & ETO_CLIPPED)) clip = IntersectRects(clip, DeviceRect(*dc, *rect));
+        FillSurfaceRect(*surface, IntersectRects(OrderedDeviceRect(*dc, *rect), clip), ColourToRaw(*surface, dc->bkColour));
+    if (rect && (options & ETO_CLIPPED)) clip = IntersectRects(clip, OrderedDeviceRect(*dc, *rect));
     if (length == 0 || IsEmpty(clip)) return TRUE;
 
     POINT origin = ToDevice(*dc, x, y);
