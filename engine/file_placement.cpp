@@ -3,6 +3,7 @@
 #include "app/installer_state.h"
 #include "engine/install_manifest.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -37,7 +38,9 @@ void ReportCopyFailure(HWND owner, DWORD code, const char* source, const char* t
     char message[2 * COMPOSED_PATH_SIZE + 64];
     std::snprintf(message, sizeof message, "Error '%s' While Copying %s to %s",
                   ReasonText(code, reason, sizeof reason), source, target);
-    std::snprintf(installerState.scratchText, sizeof installerState.scratchText, "%s", message);
+    size_t kept = std::min(std::strlen(message), sizeof installerState.scratchText - 1);
+    std::memcpy(installerState.scratchText, message, kept);
+    installerState.scratchText[kept] = '\0';
     MessageBoxA(owner, message, "Installer Error", MB_ICONERROR);
     installerState.installErrors = 1;
 }
@@ -46,22 +49,23 @@ void ReportCopyFailure(HWND owner, DWORD code, const char* source, const char* t
 
 int ComposeEntryPaths(const char* destFolder, const char* systemFolder, const char* fileName,
                       const char* subFolder, char* folderPath, char* targetPath) {
-    char folder[COMPOSED_PATH_SIZE];
-    char target[COMPOSED_PATH_SIZE];
+    int folderLength, targetLength;
     if (std::strcmp(subFolder, SYS_FOLDER_MARKER) == 0) {
         size_t length = std::strlen(systemFolder);
         const char* separator = length > 0 && systemFolder[length - 1] == '\\' ? "" : "\\";
-        std::snprintf(folder, sizeof folder, "%s%s", systemFolder, separator);
-        std::snprintf(target, sizeof target, "%s%s", folder, fileName);
+        folderLength = std::snprintf(folderPath, COMPOSED_PATH_SIZE, "%s%s", systemFolder, separator);
+        targetLength = std::snprintf(targetPath, COMPOSED_PATH_SIZE, "%s%s%s", systemFolder, separator, fileName);
     } else {
-        std::snprintf(folder, sizeof folder, "%s%s", destFolder, subFolder);
-        std::snprintf(target, sizeof target, "%s%s%s", folder, subFolder[0] ? "\\" : "", fileName);
+        const char* separator = subFolder[0] ? "\\" : "";
+        folderLength = std::snprintf(folderPath, COMPOSED_PATH_SIZE, "%s%s", destFolder, subFolder);
+        targetLength =
+            std::snprintf(targetPath, COMPOSED_PATH_SIZE, "%s%s%s%s", destFolder, subFolder, separator, fileName);
     }
-    size_t folderLength = std::strlen(folder);
-    if (folderLength > 0 && folder[folderLength - 1] == '\\') folder[folderLength - 1] = '\0';
-    std::snprintf(folderPath, COMPOSED_PATH_SIZE, "%s", folder);
-    std::snprintf(targetPath, COMPOSED_PATH_SIZE, "%s", target);
-    return FitsInPath(folder) && FitsInPath(target);
+    if (folderLength < 0 || targetLength < 0) return 0;
+    if (folderLength > 0 && folderLength < COMPOSED_PATH_SIZE && folderPath[folderLength - 1] == '\\') {
+        folderPath[--folderLength] = '\0';
+    }
+    return folderLength < PATH_TEXT_SIZE && targetLength < PATH_TEXT_SIZE;
 }
 
 int MakeFolderTree(const char* folder) {

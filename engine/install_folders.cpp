@@ -79,7 +79,7 @@ void GetDefaultDestination() {
                        DEFAULT_PROGRAM_FILES, folder, PATH_TEXT_SIZE);
     if (std::strstr(folder, SYSTEM_DRIVE_VARIABLE)) {
         // The system drive is always C:; the variable alone names that drive's root.
-        char piece[PATH_TEXT_SIZE];
+        char piece[PATH_TEXT_SIZE - 2];  // room for "C:" before it
         SecondPercentPiece(folder, piece, sizeof piece);
         std::snprintf(folder, PATH_TEXT_SIZE, "C:%s", piece);
     }
