@@ -4,8 +4,12 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace layer {
 
@@ -16,6 +20,10 @@ struct X11Window::Connection {
     XImage* image = nullptr;
     Atom deleteWindow = 0;
     PixelBuffer screen;
+    // Xlib may read events off the socket while it writes, leaving them queued
+    // with nothing to read; the wake counter then keeps the input fd readable.
+    int wakeFd = -1;
+    int readyFd = -1;  // epoll over the X socket and wakeFd: the one fd a waiter watches
 };
 
 namespace {
@@ -33,6 +41,35 @@ bool VisualTakesPixelsDirectly(Display* display, Visual* visual, int depth) {
     }
     if (formats) XFree(formats);
     return bits32;
+}
+
+// The X socket and the wake counter behind one descriptor that is readable when either is.
+bool WatchInputs(X11Window::Connection& c) {
+    c.wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    c.readyFd = epoll_create1(EPOLL_CLOEXEC);
+    if (c.wakeFd < 0 || c.readyFd < 0) return false;
+    for (int fd : {ConnectionNumber(c.display), c.wakeFd}) {
+        epoll_event watch{};
+        watch.events = EPOLLIN;
+        watch.data.fd = fd;
+        if (epoll_ctl(c.readyFd, EPOLL_CTL_ADD, fd, &watch) != 0) return false;
+    }
+    return true;
+}
+
+void CloseInputs(X11Window::Connection& c) {
+    if (c.readyFd >= 0) close(c.readyFd);
+    if (c.wakeFd >= 0) close(c.wakeFd);
+}
+
+void Wake(const X11Window::Connection& c) {
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t written = write(c.wakeFd, &one, sizeof one);
+}
+
+void ClearWake(const X11Window::Connection& c) {
+    uint64_t count;
+    [[maybe_unused]] ssize_t read = ::read(c.wakeFd, &count, sizeof count);
 }
 
 InputEvent MouseEvent(InputKind kind, int x, int y, int button) {
@@ -88,8 +125,13 @@ std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer 
     connection->gc = XCreateGC(display, connection->window, 0, nullptr);
     connection->image = XCreateImage(display, visual, depth, ZPixmap, 0, reinterpret_cast<char*>(screen.pixels),
                                      screen.width, screen.height, 32, screen.width * 4);
-    if (!connection->image) {
-        *error = "cannot create an X image of the screen";
+    if (!connection->image || !WatchInputs(*connection)) {
+        *error = "cannot set up the X window";
+        CloseInputs(*connection);
+        if (connection->image) {
+            connection->image->data = nullptr;
+            XDestroyImage(connection->image);
+        }
         XFreeGC(display, connection->gc);
         XDestroyWindow(display, connection->window);
         XCloseDisplay(display);
@@ -97,6 +139,8 @@ std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer 
     }
     XMapWindow(display, connection->window);
     XFlush(display);
+    // Replies read while opening may have queued events already.
+    Wake(*connection);
     return std::unique_ptr<X11Window>(new X11Window(std::move(connection)));
 }
 
@@ -107,6 +151,7 @@ X11Window::~X11Window() {
     // The image's pixels belong to the framebuffer, not to Xlib.
     c.image->data = nullptr;
     XDestroyImage(c.image);
+    CloseInputs(c);
     XFreeGC(c.display, c.gc);
     XDestroyWindow(c.display, c.window);
     XCloseDisplay(c.display);
@@ -121,9 +166,10 @@ void X11Window::Present(RECT changed) {
     if (left >= right || top >= bottom) return;
     XPutImage(c.display, c.window, c.gc, c.image, left, top, left, top, right - left, bottom - top);
     XFlush(c.display);
+    if (XEventsQueued(c.display, QueuedAlready) > 0) Wake(c);
 }
 
-int X11Window::InputFd() const { return ConnectionNumber(connection_->display); }
+int X11Window::InputFd() const { return connection_->readyFd; }
 
 void X11Window::HandlePendingEvents() {
     Connection& c = *connection_;
@@ -172,7 +218,10 @@ void X11Window::HandlePendingEvents() {
 
 bool X11Window::NextInput(InputEvent* event) {
     if (pending_.empty()) HandlePendingEvents();
-    if (pending_.empty()) return false;
+    if (pending_.empty()) {
+        ClearWake(*connection_);
+        return false;
+    }
     *event = pending_.front();
     pending_.pop_front();
     return true;

@@ -23,12 +23,14 @@ public:
 
     // Copies the rectangle of the screen to the window.
     void Present(RECT changed);
+    // Readable while input may be waiting; stays so until NextInput has taken everything.
     int InputFd() const;
     // Handles pending X events (repainting exposed parts) and hands out the next input event.
     bool NextInput(InputEvent* event);
 
-private:
     struct Connection;
+
+private:
     explicit X11Window(std::unique_ptr<Connection> connection);
     void HandlePendingEvents();
 
