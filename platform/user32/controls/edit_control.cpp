@@ -69,7 +69,10 @@ void OnKeyDown(HWND hwnd, EditState* state, WPARAM key) {
             MoveCaret(hwnd, state, length);
             break;
         case VK_DELETE:
-            if (!selection) state->anchor = state->caret + 1;
+            if (!selection) {
+                if (state->caret >= length) break;
+                state->anchor = state->caret + 1;
+            }
             ReplaceSelection(hwnd, state, std::string());
             break;
     }

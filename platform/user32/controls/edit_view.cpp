@@ -3,12 +3,7 @@
 namespace layer {
 namespace {
 
-constexpr int kBorder = 2;  // the sunken client edge
-constexpr int kMargin = 1;
-
-bool HasBorder(HWND hwnd) {
-    return (GetWindowLongA(hwnd, GWL_STYLE) & WS_BORDER) || (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-}
+constexpr int kMargin = 1;  // between the client edge and the text
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
@@ -43,8 +38,7 @@ int EditMeasure::Width(const std::string& text, int begin, int end) const {
 RECT EditTextArea(HWND hwnd) {
     RECT area;
     GetClientRect(hwnd, &area);
-    const int border = HasBorder(hwnd) ? kBorder : 0;
-    InflateRect(&area, -(border + kMargin), -border);
+    InflateRect(&area, -kMargin, 0);
     return area;
 }
 
@@ -87,7 +81,6 @@ void PaintEdit(HWND hwnd, const EditState* state) {
         // Disabled edits take the static colours, as read-only text.
         HBRUSH brush = QueryControlBrush(hwnd, hdc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
         FillRect(hdc, &client, brush);
-        if (HasBorder(hwnd)) DrawEdge(hdc, &client, EDGE_SUNKEN, BF_RECT);
 
         const RECT area = EditTextArea(hwnd);
         ControlFontScope font(hdc, state);

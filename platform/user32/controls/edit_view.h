@@ -31,7 +31,7 @@ private:
     HGDIOBJ previousFont_ = nullptr;
 };
 
-// Where the text goes: inside the border and a small margin.
+// Where the text goes: the client area (the sunken edge around it is non-client) less a margin.
 RECT EditTextArea(HWND hwnd);
 // Moves firstVisible so that the caret lies inside the text area.
 void ScrollToCaret(HWND hwnd, EditState* state, const std::string& text);
