@@ -1,4 +1,5 @@
 #include "platform/gdi32/gdi_internal.h"
+#include "platform/user32/icon_image.h"
 #include "platform/win32.h"
 
 namespace {
@@ -19,11 +20,10 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, LPCSTR name, bool dibSection) {
 HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name) { return LoadBitmapResource(instance, name, false); }
 
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
-    // Images come at their own size; stretching on load is not supported.
-    bool defaultSize = (cx == 0 && cy == 0) || (flags & LR_DEFAULTSIZE);
     switch (type) {
         case IMAGE_BITMAP: {
             HBITMAP bitmap = LoadBitmapResource(instance, name, (flags & LR_CREATEDIBSECTION) != 0);
+            // Bitmaps come at their own size; stretching on load is not supported.
             BITMAP info;
             if (bitmap && (cx != 0 || cy != 0) &&
                 (GetObjectA(bitmap, sizeof info, &info) == 0 || (cx != 0 && cx != info.bmWidth) ||
@@ -34,15 +34,20 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int
             }
             return bitmap;
         }
-        case IMAGE_ICON:
-            if (defaultSize) return LoadIconA(instance, name);
-            break;
+        case IMAGE_ICON: {
+            if (flags & LR_SHARED) return LoadIconA(instance, name);
+            layer::IconImage image;
+            int size = cx != 0 ? cx : GetSystemMetrics(SM_CXICON);
+            bool loaded = instance ? layer::LoadIconResource(instance, name, size, &image)
+                                   : IS_INTRESOURCE(name) && layer::DrawSystemIcon(LOWORD(name), &image);
+            if (loaded) return layer::AddIcon(std::move(image));
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
+        }
         case IMAGE_CURSOR:
-            if (defaultSize) return LoadCursorA(instance, name);
-            break;
+            return LoadCursorA(instance, name);
         default:
-            break;
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
     }
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
 }
