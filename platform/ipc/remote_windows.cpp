@@ -55,7 +55,7 @@ std::string AnswerSend(const std::string& body) {
         return out.U32(0).text();
     if (message == WM_SETTEXT) {
         LRESULT result = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        return out.U32(1).U64(result).text();
+        return out.U32(1).U64(result).Bytes("").text();
     }
     if (message == WM_GETTEXT) {
         // Room for the answer's own fields within one record.
@@ -63,7 +63,7 @@ std::string AnswerSend(const std::string& body) {
         LRESULT result = buffer.empty() ? 0 : SendMessageA(hwnd, message, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]));
         return out.U32(1).U64(result).Bytes(buffer.c_str()).text();
     }
-    return out.U32(1).U64(SendMessageA(hwnd, message, wParam, lParam)).text();
+    return out.U32(1).U64(SendMessageA(hwnd, message, wParam, lParam)).Bytes("").text();
 }
 
 std::string AnswerPost(const std::string& body) {
