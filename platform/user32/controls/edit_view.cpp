@@ -3,7 +3,7 @@
 namespace layer {
 namespace {
 
-constexpr int kMargin = 1;  // between the client edge and the text
+constexpr int kMargin = 2;  // between the client edge and the text
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 

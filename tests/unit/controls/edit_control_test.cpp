@@ -190,11 +190,11 @@ TEST_F(EditControlTest, PaintsTheWindowColourAndTheCaretWhileFocused) {
     Pump();
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     EXPECT_EQ(ClientPixel(edit, 20, 7), window);
-    EXPECT_NE(ClientPixel(edit, 1, 7), window);  // the caret at the start of the empty text
+    EXPECT_NE(ClientPixel(edit, 2, 7), window);  // the caret at the start of the empty text
 
     SetFocus(nullptr);
     Pump();
-    EXPECT_EQ(ClientPixel(edit, 1, 7), window);
+    EXPECT_EQ(ClientPixel(edit, 2, 7), window);
 }
 
 }  // namespace
