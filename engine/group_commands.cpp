@@ -18,7 +18,7 @@ void AppendCommand(std::initializer_list<const char*> pieces) {
     for (const char* piece : pieces) length += strlen(piece);
     if (length >= GROUP_COMMAND_SIZE) return;
     char* slot = state.groupCommands[state.groupCommandCount];
-    slot[0] = '\0';
+    memset(slot, 0, GROUP_COMMAND_SIZE);  // the whole slot is sent: nothing of an earlier list after the NUL
     for (const char* piece : pieces) strcat(slot, piece);
     ++state.groupCommandCount;
 }
