@@ -59,6 +59,14 @@ void DeliverMouse(const InputEvent& e) {
     PostMessageA(hwnd, message, buttons, MAKELPARAM(e.x - origin.x, e.y - origin.y));
 }
 
+// Modifiers, navigation and function keys never come with a character of their own.
+bool MayTypeCharacter(unsigned vk) {
+    bool modifier = vk >= VK_SHIFT && vk <= 0x14;
+    bool navigation = vk >= 0x21 && vk <= 0x2E;
+    bool function = vk >= 0x70 && vk <= 0x87;
+    return !modifier && !navigation && !function;
+}
+
 HWND KeyboardTarget() {
     WindowManager& wm = Wm();
     HWND target = wm.focus ? wm.focus : wm.active;
@@ -85,7 +93,7 @@ void DeliverKey(const InputEvent& e) {
     if (e.kind == InputKind::KeyDown) {
         unsigned slot = k.nextKey++ & 0xFF;
         k.characters[slot] = 0;
-        k.lastKeyOpen = true;
+        k.lastKeyOpen = MayTypeCharacter(e.key);
         PostMessageA(target, WM_KEYDOWN, e.key, static_cast<LPARAM>(1 | (slot << 16)));
     } else {
         PostMessageA(target, WM_KEYUP, e.key, static_cast<LPARAM>(0xC0000001u));
@@ -95,6 +103,8 @@ void DeliverKey(const InputEvent& e) {
 void DrainDisplayInput() {
     InputEvent event{};
     while (DisplayNextInput(&event)) InjectInput(event);
+    // The display reports a key's character together with the key, never in a later batch.
+    Keyboard().lastKeyOpen = false;
 }
 
 }  // namespace

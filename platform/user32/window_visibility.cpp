@@ -21,7 +21,7 @@ BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
     Window* w = CheckedWindow(hwnd);
     if (!w) return FALSE;
     BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
-    if (!wasDisabled == !enable) return wasDisabled;
+    if ((wasDisabled != FALSE) == (enable == FALSE)) return wasDisabled;  // already as asked
     if (enable) {
         w->style &= ~WS_DISABLED;
     } else {
