@@ -74,10 +74,11 @@ int CopyContents(int from, int to, off_t size) {
 
 DWORD CopyError(int err) { return err == ENOENT ? ERROR_PATH_NOT_FOUND : layer::Win32ErrorFromErrno(err); }
 
-// An existing target must be writable and not held: a running program (ETXTBSY)
-// or an open that does not share writing makes it busy.
+// An existing target must be a writable file that is neither hidden nor held: a
+// running program (ETXTBSY) or an open that does not share writing makes it busy.
 DWORD CheckReplaceable(const std::string& hostPath, const struct stat& info) {
-    if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) return ERROR_ACCESS_DENIED;
+    if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR) || layer::IsHiddenName(hostPath))
+        return ERROR_ACCESS_DENIED;
     int fd = open(hostPath.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno == EACCES) fd = open(hostPath.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return layer::Win32ErrorFromErrno(errno);

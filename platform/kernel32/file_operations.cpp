@@ -45,8 +45,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
     }
     DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if (!(info.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
-    std::string name = host.path.substr(host.path.rfind('/') + 1);
-    if (name.size() > 1 && name[0] == '.' && name != "..") attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (layer::IsHiddenName(host.path)) attributes |= FILE_ATTRIBUTE_HIDDEN;
     return attributes;
 }
 

@@ -174,6 +174,11 @@ std::string WindowsPathFromHost(const std::string& hostPath) {
     return "Z:" + Backslashed(hostPath);
 }
 
+bool IsHiddenName(const std::string& hostPath) {
+    std::string name = hostPath.substr(hostPath.rfind('/') + 1);
+    return name.size() > 1 && name[0] == '.' && name != "..";
+}
+
 std::string CurrentWindowsDirectory() {
     char current[PATH_MAX];
     if (!getcwd(current, sizeof current)) return "C:\\";

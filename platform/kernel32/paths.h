@@ -22,6 +22,9 @@ HostPath ResolveWindowsPath(const std::string& windowsPath);
 std::string WindowsPathFromHost(const std::string& hostPath);
 // The process's current directory as a Windows path, as GetCurrentDirectoryA reports it.
 std::string CurrentWindowsDirectory();
+// True when the host path's last component carries the hidden attribute: a
+// name that starts with a dot.
+bool IsHiddenName(const std::string& hostPath);
 // Maps errno to the Win32 error code for a file operation.
 unsigned long Win32ErrorFromErrno(int err);
 // The Win32 error code for a path that did not resolve (result other than Ok).

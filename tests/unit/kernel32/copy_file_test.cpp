@@ -30,6 +30,7 @@ TEST_F(CopyFileTest, ResultsAndErrorCodes) {
     WriteHostFile(Host("dest/ReadOnly.txt"), "locked");
     chmod(Host("dest/ReadOnly.txt").c_str(), 0444);
     std::filesystem::create_directories(Host("dest/Folder"));
+    WriteHostFile(Host("dest/.hidden"), "hidden");
     struct Case {
         const char* source;
         const char* target;
@@ -43,6 +44,7 @@ TEST_F(CopyFileTest, ResultsAndErrorCodes) {
         {"C:\\src\\Tesmara.exe", "C:\\dest\\Tesmara.exe", TRUE, FALSE, ERROR_FILE_EXISTS},
         {"C:\\src\\Tesmara.exe", "C:\\dest\\ReadOnly.txt", FALSE, FALSE, ERROR_ACCESS_DENIED},
         {"C:\\src\\Tesmara.exe", "C:\\dest\\Folder", FALSE, FALSE, ERROR_ACCESS_DENIED},
+        {"C:\\src\\Tesmara.exe", "C:\\dest\\.hidden", FALSE, FALSE, ERROR_ACCESS_DENIED},
         {"C:\\src", "C:\\dest\\New.exe", FALSE, FALSE, ERROR_ACCESS_DENIED},
         {"C:\\src\\Tesmara.exe", "C:\\SRC\\tesmara.EXE", FALSE, FALSE, ERROR_SHARING_VIOLATION},
         {"C:\\src\\Tesmara.exe", "C:\\dest\\bad?name", FALSE, FALSE, ERROR_INVALID_NAME},
@@ -59,6 +61,7 @@ TEST_F(CopyFileTest, ResultsAndErrorCodes) {
     EXPECT_EQ(ReadHostFile(Host("dest/Tesmara.exe")), "new contents");
     EXPECT_EQ(ReadHostFile(Host("dest/New.exe")), "new contents");
     EXPECT_EQ(ReadHostFile(Host("dest/ReadOnly.txt")), "locked");
+    EXPECT_EQ(ReadHostFile(Host("dest/.hidden")), "hidden");
 }
 
 TEST_F(CopyFileTest, KeepsModificationTimeAndMode) {
