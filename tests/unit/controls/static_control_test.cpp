@@ -84,4 +84,31 @@ TEST_F(StaticControlTest, EtchedLineIsShadowOverHighlight) {
     }
 }
 
+WNDPROC g_staticProc = nullptr;
+
+// Paints the whole control itself, then hands the message on, as the installer's progress bar does.
+LRESULT CALLBACK PaintGreenFirst(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC hdc = BeginPaint(hwnd, &paint);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+        FillRect(hdc, &client, green);
+        DeleteObject(green);
+        EndPaint(hwnd, &paint);
+    }
+    return CallWindowProcA(g_staticProc, hwnd, message, wParam, lParam);
+}
+
+TEST_F(StaticControlTest, ASubclassThatPaintedFirstIsNotPaintedOver) {
+    HWND bar = AddControl("STATIC", "", SS_SIMPLE, RECT{10, 10, 60, 30}, 107);
+    g_staticProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(bar, GWLP_WNDPROC));
+    SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintGreenFirst));
+    InvalidateRect(bar, nullptr, TRUE);
+    UpdateWindow(bar);
+    Pump();
+    EXPECT_EQ(CountPixels(bar, RGB(0, 255, 0)), 50 * 20);
+}
+
 }  // namespace
