@@ -138,7 +138,18 @@ bool ParseDialogTemplate(const void* data, size_t size, DialogTemplate* out) {
     return true;
 }
 
-int DialogUnitsToPixelsX(int units) { return units * kBaseUnitX / 4; }
-int DialogUnitsToPixelsY(int units) { return units * kBaseUnitY / 8; }
+namespace {
+
+// units * base / divisor rounded half away from zero, as MulDiv does it.
+int Scale(int units, int base, int divisor) {
+    long long product = static_cast<long long>(units) * base;
+    long long magnitude = ((product < 0 ? -product : product) + divisor / 2) / divisor;
+    return static_cast<int>(product < 0 ? -magnitude : magnitude);
+}
+
+}  // namespace
+
+int DialogUnitsToPixelsX(int units) { return Scale(units, kBaseUnitX, 4); }
+int DialogUnitsToPixelsY(int units) { return Scale(units, kBaseUnitY, 8); }
 
 }  // namespace layer

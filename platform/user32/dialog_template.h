@@ -33,7 +33,7 @@ struct DialogTemplate {
 // Reads size bytes of a template; false when it is truncated or malformed.
 bool ParseDialogTemplate(const void* data, size_t size, DialogTemplate* out);
 
-// Dialog units to pixels with the dialog font's base units (6 x 13).
+// Dialog units to pixels with the dialog font's base units (6 x 13), rounded as MulDiv rounds.
 int DialogUnitsToPixelsX(int units);
 int DialogUnitsToPixelsY(int units);
 

@@ -98,17 +98,18 @@ TEST_F(DialogTest, ControlsArePlacedInPixelsFromDialogUnits) {
     EXPECT_FALSE(IsWindowVisible(dialog));  // no WS_VISIBLE in the template
     RECT client;
     GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 292 * 6 / 4);
-    EXPECT_EQ(client.bottom, 201 * 13 / 8);
+    EXPECT_EQ(client.right, 438);   // 292 x 6 / 4
+    EXPECT_EQ(client.bottom, 327);  // 201 x 13 / 8 = 326.6, rounded
     struct Expected {
         int id;
         RECT rect;
     };
     const Expected expected[] = {
-        {110, {114, 84, 114 + 379, 84 + 13}},
-        {101, {115, 178, 115 + 280, 178 + 19}},
-        {103, {115, 211, 115 + 259, 211 + 19}},
-        {IDOK, {216, 287, 216 + 81, 287 + 26}},
+        // Each of x, y, width and height is scaled and rounded on its own; halves round up.
+        {110, {114, 85, 114 + 380, 85 + 13}},
+        {101, {116, 179, 116 + 281, 179 + 20}},
+        {103, {116, 211, 116 + 260, 211 + 20}},
+        {IDOK, {216, 288, 216 + 81, 288 + 26}},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.id);
