@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -106,6 +107,24 @@ TEST(ResourceFileTest, HandlesFromElsewhereAreRefused) {
     EXPECT_EQ(SizeofResource(nullptr, reinterpret_cast<HRSRC>(0x7777)), 0u);
     EXPECT_EQ(LoadResource(nullptr, reinterpret_cast<HRSRC>(0x7777)), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+// Every test program carries the installer's compiled resource script.
+TEST(ResourceFileTest, FindsTheProgramsOwnResourcesByLowerCaseNames) {
+    HRSRC logo = FindResourceA(GetModuleHandleA(nullptr), "vintlogo", RT_BITMAP);
+    ASSERT_NE(logo, nullptr);
+    DWORD size = SizeofResource(nullptr, logo);
+    const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, logo)));
+    ASSERT_NE(bytes, nullptr);
+    ASSERT_GT(size, sizeof(BITMAPINFOHEADER));
+    DWORD headerSize;
+    std::memcpy(&headerSize, bytes, sizeof headerSize);
+    EXPECT_EQ(headerSize, sizeof(BITMAPINFOHEADER));
+    EXPECT_NE(FindResourceA(nullptr, "VintInstall", RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceA(nullptr, "vintlogo", RT_DIALOG), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    EXPECT_EQ(FindResourceA(nullptr, "vintlogo", RT_RCDATA), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
 }
 
 }  // namespace
