@@ -116,7 +116,7 @@ TEST_F(PlacementTest, MakeFolderTreeEndsWhenNoLevelCanBeMade) {
         "Q:\\No Such Drive\\Below",  // a drive that does not exist
         "C:\\In The Way\\Below",     // a file where a folder should be
         "C:\\Bad|Name\\Below",       // a name the file system refuses
-        "NoBackslash",
+        "Refused|NoBackslash",       // nothing to climb by
     };
     for (const char* folder : folders) {
         SCOPED_TRACE(folder);
