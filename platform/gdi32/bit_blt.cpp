@@ -26,6 +26,10 @@ void RunRop(Surface& dest, const RECT& rect, uint8_t rop, uint32_t pattern, cons
     for (int i = 0; i < rect.bottom - rect.top; ++i) {
         int row = bottomToTop ? rect.bottom - 1 - i : rect.top + i;
         if (source) source(row, s.data());
+        if (rop == 0xcc) {  // a converting copy: the source row is the result
+            WriteRow(dest, rect.left, row, width, s.data());
+            continue;
+        }
         if (needsDest) ReadRow(dest, rect.left, row, width, d.data());
         for (int x = 0; x < width; ++x) d[size_t(x)] = ApplyRop(rop, pattern, s[size_t(x)], d[size_t(x)]);
         WriteRow(dest, rect.left, row, width, d.data());
@@ -41,17 +45,6 @@ bool PatternValue(const DeviceContext& dc, const Surface& s, uint32_t* value) {
 }
 
 }  // namespace
-
-BOOL FillRectWithBrush(HDC hdc, const RECT& rect, HBRUSH brush) {
-    DeviceContext* dc = LookUpDc(hdc);
-    if (!dc || !LookUpObject(brush, OBJ_BRUSH)) return FALSE;
-    HGDIOBJ previous = dc->brush;
-    dc->brush = brush;
-    BOOL done = PatBlt(hdc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATCOPY);
-    dc->brush = previous;
-    return done;
-}
-
 }  // namespace layer
 
 using namespace layer;

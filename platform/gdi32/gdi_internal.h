@@ -31,10 +31,6 @@ HBITMAP CreateBitmapFromPackedDib(const void* dib, size_t size, bool dibSection)
 // The dialog font: "MS Sans Serif" 8 points, mapped to a real font.
 HFONT DialogFont();
 
-// Fills a rectangle (logical coordinates) with a brush, whatever brush the context holds;
-// the base of user32's FillRect. FALSE for a stale context or brush.
-BOOL FillRectWithBrush(HDC hdc, const RECT& rect, HBRUSH brush);
-
 // Live objects and contexts that callers created and have not released
 // (stock objects not counted), to find leaks.
 size_t LiveGdiObjectCount();

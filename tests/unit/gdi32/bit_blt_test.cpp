@@ -76,8 +76,7 @@ TEST(BitBlt, BufferContextsDrawAtTheirOriginInsideTheirClip) {
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(pixels[size_t(y * 10 + x)], (x >= 3 && x < 8 && y >= 2 && y < 7) ? 0u : 0x00123456u);
     layer::SetBufferDCClip(dc, RECT{0, 0, 4, 3});  // narrows, never widens past the window
-    RECT rect = {0, 0, 10, 10};
-    ASSERT_TRUE(layer::FillRectWithBrush(dc, rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+    ASSERT_TRUE(PatBlt(dc, 0, 0, 10, 10, WHITENESS));
     EXPECT_EQ(pixels[2 * 10 + 3], 0x00FFFFFFu);
     EXPECT_EQ(pixels[2 * 10 + 4], 0u);
     EXPECT_EQ(pixels[0], 0x00123456u);

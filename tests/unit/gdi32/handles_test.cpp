@@ -41,7 +41,7 @@ TEST(GdiHandles, StaleAndForeignHandlesAreRefused) {
         {"GetTextMetricsA", !GetTextMetricsA(deadDc, &metrics)},
         {"LineTo", !LineTo(deadDc, 1, 1)},
         {"GetDIBColorTable", GetDIBColorTable(deadDc, 0, 1, nullptr) == 0},
-        {"FillRectWithBrush", !layer::FillRectWithBrush(liveDc, rect, reinterpret_cast<HBRUSH>(deadBitmap))},
+        {"SelectObject a stale bitmap as brush", SelectObject(liveDc, reinterpret_cast<HBRUSH>(deadBitmap)) == nullptr},
         {"forged handle", GetObjectType(reinterpret_cast<HGDIOBJ>(uintptr_t(0x1000007f))) == 0},
     };
     for (const Case& c : cases) EXPECT_TRUE(c.failed) << c.call;
