@@ -1,7 +1,7 @@
 // Copies one large file with CopyFileA and with cp(1), taking turns at going
 // first, in one run, and prints the throughput of each and their ratio (goal:
 // CopyFileA at least 0.9 of cp).
-//   copy_file_bench [size in MiB, default 1024] [rounds, default 7]
+//   copy_file_bench [size in MiB, default 1024] [rounds, default 7] [folder, default /var/tmp]
 #include "platform/kernel32/profile.h"
 #include "platform/win32.h"
 
@@ -64,11 +64,15 @@ int main(int argc, char** argv) {
     size_t mebibytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1024;
     int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
     if (mebibytes == 0 || rounds <= 0) {
-        std::fprintf(stderr, "usage: copy_file_bench [MiB] [rounds]\n");
+        std::fprintf(stderr, "usage: copy_file_bench [MiB] [rounds] [folder]\n");
         return 2;
     }
-    char folder[] = "/var/tmp/t98-bench-XXXXXX";
-    if (!mkdtemp(folder)) return 1;
+    std::string folderTemplate = std::string(argc > 3 ? argv[3] : "/var/tmp") + "/t98-bench-XXXXXX";
+    char* folder = &folderTemplate[0];
+    if (!mkdtemp(folder)) {
+        std::fprintf(stderr, "cannot make a folder in %s\n", argc > 3 ? argv[3] : "/var/tmp");
+        return 1;
+    }
     layer::Profile profile = layer::CurrentProfile();
     profile.prefix = folder;
     layer::SetProfile(profile);
