@@ -55,7 +55,13 @@ int WINAPI FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     }
     brush = ResolveBrush(brush);
     if (brush == GetStockObject(NULL_BRUSH)) return GetObjectType(hdc) ? 1 : 0;
-    return Fill(hdc, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, brush) ? 1 : 0;
+    // An inverted rectangle fills as PatBlt fills a negative extent: the pixels
+    // from its far edge, exclusive, to its near edge, inclusive.
+    const int left = rect->right < rect->left ? rect->right + 1 : rect->left;
+    const int top = rect->bottom < rect->top ? rect->bottom + 1 : rect->top;
+    const int width = rect->right < rect->left ? rect->left - rect->right : rect->right - rect->left;
+    const int height = rect->bottom < rect->top ? rect->top - rect->bottom : rect->bottom - rect->top;
+    return Fill(hdc, left, top, width, height, brush) ? 1 : 0;
 }
 
 int WINAPI FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {

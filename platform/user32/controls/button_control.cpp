@@ -71,7 +71,6 @@ LRESULT CALLBACK ButtonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
             if (GetFocus() != hwnd) SetFocus(hwnd);
             SetCapture(hwnd);
             state->tracking = true;
@@ -105,7 +104,8 @@ LRESULT CALLBACK ButtonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case BM_CLICK:
-            if (IsWindowEnabled(hwnd)) Click(hwnd, state);
+            // The program's own request, not input: a disabled button clicks too.
+            Click(hwnd, state);
             return 0;
         case BM_GETCHECK:
             return (IsCheckBox(hwnd) && state->checked) ? BST_CHECKED : BST_UNCHECKED;

@@ -90,14 +90,6 @@ TEST_F(ButtonControlTest, SpaceClicksTheFocusedButtonOnRelease) {
     EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_FOCUS);
 }
 
-TEST_F(ButtonControlTest, DisabledButtonTakesNoClick) {
-    HWND button = AddPushButton();
-    EnableWindow(button, FALSE);
-    received.clear();
-    SendMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(Clicks(kButtonId), 0u);
-}
-
 TEST_F(ButtonControlTest, CheckBoxTogglesBeforeItNotifies) {
     HWND box = AddCheckBox();
     Mouse(box, WM_LBUTTONDOWN, 5, 5);

@@ -105,9 +105,11 @@ TEST_F(StaticControlTest, ASubclassThatPaintedFirstIsNotPaintedOver) {
     HWND bar = AddControl("STATIC", "", SS_SIMPLE, RECT{10, 10, 60, 30}, 107);
     g_staticProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(bar, GWLP_WNDPROC));
     SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintGreenFirst));
+    UpdateWindow(host);
+    Pump();
+    EXPECT_EQ(CountPixels(bar, RGB(0, 255, 0)), 50 * 20);
     InvalidateRect(bar, nullptr, TRUE);
     UpdateWindow(bar);
-    Pump();
     EXPECT_EQ(CountPixels(bar, RGB(0, 255, 0)), 50 * 20);
 }
 
