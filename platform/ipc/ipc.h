@@ -14,8 +14,11 @@ void IpcWithdrawWindow(HWND hwnd);
 HWND IpcFindRemoteWindow(const char* className, const char* title);
 // True when hwnd names another process's window (its upper half is not our pid).
 bool IpcIsRemoteWindow(HWND hwnd);
+// True while that other process's window exists (for IsWindow).
+bool IpcRemoteWindowExists(HWND hwnd);
 // Sends a message with no pointer arguments to a remote window and waits for its result,
-// at most timeoutMs. False when the window is gone, or did not answer in time.
+// at most timeoutMs. False when the window is gone (last error ERROR_INVALID_WINDOW_HANDLE),
+// or did not answer in time (ERROR_TIMEOUT). WM_SETTEXT and WM_GETTEXT carry their text.
 bool IpcSendRemote(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned timeoutMs,
                    LRESULT* result);
 bool IpcPostRemote(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

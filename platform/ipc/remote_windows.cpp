@@ -114,6 +114,14 @@ bool IpcIsRemoteWindow(HWND hwnd) {
     return owner != 0 && owner != getpid();
 }
 
+bool IpcRemoteWindowExists(HWND hwnd) {
+    if (!IpcIsRemoteWindow(hwnd)) return false;
+    std::string key = KeyFor(hwnd);
+    for (const PublishedEntry& entry : ListEntries(kWindows))
+        if (entry.pid == OwnerOf(hwnd) && entry.key == key) return true;
+    return false;
+}
+
 bool IpcSendRemote(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned timeoutMs, LRESULT* result) {
     if (!CarriedByValue(message) && !IsTextMessage(message)) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,11 +53,16 @@ void Stop(int) { stopping = 1; }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     struct sigaction action = {};
     action.sa_handler = Stop;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    // Started for one program's run (a test), it ends with that program.
+    if (argc > 1 && strcmp(argv[1], "--with-parent") == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() == 1) return 0;
+    }
 
     DWORD instance = 0;
     if (DdeInitializeA(&instance, ProgmanCallback, CBF_FAIL_POKES | CBF_FAIL_REQUESTS | CBF_FAIL_ADVISES, 0) !=

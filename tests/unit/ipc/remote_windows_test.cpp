@@ -1,3 +1,4 @@
+#include "platform/ipc/ipc.h"
 #include "platform/ipc/published_entries.h"
 #include "platform/win32.h"
 #include "unit/ipc/ipc_fixture.h"
@@ -45,7 +46,9 @@ TEST_F(RemoteWindowsTest, AWindowOfAnotherProcessIsFoundByClassOrTitleAndClosesO
     SendMessageA(window, WM_GETTEXT, sizeof shortTitle, reinterpret_cast<LPARAM>(shortTitle));
     EXPECT_STREQ(shortTitle, "Tesm");  // cut to the caller's buffer
 
+    EXPECT_TRUE(layer::IpcRemoteWindowExists(window));
     SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(layer::IpcRemoteWindowExists(window));  // gone by the time the answer arrives
     EXPECT_TRUE(children_.Exited(pid));
     EXPECT_EQ(FindWindowA("VintTesmara", nullptr), nullptr);
 }
