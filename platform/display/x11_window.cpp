@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 namespace layer {
@@ -108,7 +109,8 @@ std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer 
     connection->window = XCreateSimpleWindow(display, RootWindow(display, screenNumber), 0, 0, screen.width,
                                              screen.height, 0, BlackPixel(display, screenNumber),
                                              BlackPixel(display, screenNumber));
-    XStoreName(display, connection->window, "Tesmara 98 Setup");
+    // Every program on the layer shows its own screen window; its name tells them apart.
+    XStoreName(display, connection->window, program_invocation_short_name);
     // The screen has one size: keep window managers from resizing it.
     XSizeHints* hints = XAllocSizeHints();
     hints->flags = PMinSize | PMaxSize;

@@ -10,6 +10,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -97,7 +98,7 @@ protected:
         OpenX11(64, 48);
         ASSERT_NE(layer::DisplayInputFd(), -1);
         for (int i = 0; i < 100 && !window_; ++i) {
-            window_ = FindWindowNamed(peer_, "Tesmara 98 Setup");
+            window_ = FindWindowNamed(peer_, program_invocation_short_name);
             if (!window_) Drain(0);
         }
         ASSERT_NE(window_, 0u);
