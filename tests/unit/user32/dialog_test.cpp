@@ -210,4 +210,38 @@ TEST_F(DialogTest, TruncatedTemplatesAreRefusedWithoutReadingPastTheirEnd) {
     EXPECT_EQ(CreateDialogParamA(nullptr, "NoSuchDialog", nullptr, RecordingDialogProc, 0), nullptr);
 }
 
+TEST_F(DialogTest, ModalDialogFromTheResourceDisablesItsOwnerUntilEnded) {
+    // The installer's template names its own class; here that class is a plain dialog class.
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.lpszClassName = "VintInstall";
+    RegisterClassA(&wc);
+    static HWND owner;
+    static BOOL ownerEnabledWhileUp;
+    static HWND modal;
+    struct Proc {
+        static INT_PTR CALLBACK EndsOnUser(HWND dialog, UINT message, WPARAM, LPARAM) {
+            if (message == WM_INITDIALOG) {
+                modal = dialog;
+                PostMessageA(dialog, WM_USER, 0, 0);
+                return TRUE;
+            }
+            if (message != WM_USER) return FALSE;
+            ownerEnabledWhileUp = IsWindowEnabled(owner);
+            EndDialog(dialog, 77);
+            return TRUE;
+        }
+    };
+    owner = Make(WS_POPUP | WS_VISIBLE, {0, 0, 640, 480});
+    ownerEnabledWhileUp = TRUE;
+    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), "vintinstall", owner, Proc::EndsOnUser, 0), 77);
+    EXPECT_FALSE(ownerEnabledWhileUp);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindow(modal));
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), "NoSuchDialog", owner, Proc::EndsOnUser, 0), -1);
+    UnregisterClassA("VintInstall", nullptr);
+}
+
 }  // namespace
