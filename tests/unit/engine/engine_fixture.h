@@ -35,6 +35,7 @@ protected:
         profile.prefix = prefix_;
         profile.faults.clear();
         profile.timeScale = 0;
+        profile.display = "headless";
         layer::SetProfile(profile);
         installerState = InstallerState{};
         Boxes().clear();
@@ -42,9 +43,18 @@ protected:
     }
 
     void TearDown() override {
+        if (owner_) DestroyWindow(owner_);
         layer::SetMessageBoxObserver(nullptr);
         layer::SetProfile(saved_);
         std::filesystem::remove_all(prefix_);
+    }
+
+    // A window to own the error boxes, as the installer dialog does.
+    HWND Owner() {
+        if (!owner_) {
+            owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        }
+        return owner_;
     }
 
     static std::vector<ShownBox>& Boxes() {
@@ -91,4 +101,5 @@ private:
 
     layer::Profile saved_;
     std::string prefix_;
+    HWND owner_ = nullptr;
 };

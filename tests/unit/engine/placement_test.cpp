@@ -7,7 +7,6 @@
 
 namespace {
 
-const HWND OWNER = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4242));
 const char SOURCE[] = "C:\\Source\\";
 const char DEST[] = "C:\\Program Files\\Vintrel\\Skyledger\\";
 
@@ -51,7 +50,8 @@ TEST_F(PlacementTest, ComposesFolderAndTargetPaths) {
         {"C:\\D\\", "", "B.html", "Reference", "C:\\D\\Reference", "C:\\D\\Reference\\B.html"},
         {"C:\\D\\", "", JUST_DIR_MARKER, "Places", "C:\\D\\Places", "C:\\D\\Places\\<JUST DIR>"},
         {"C:\\", "", "A.exe", "", "C:", "C:\\A.exe"},
-        {"C:\\D\\", "C:\\WINDOWS\\SYSTEM", "K.dll", SYS_FOLDER_MARKER, "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\SYSTEM\\K.dll"},
+        {"C:\\D\\", "C:\\WINDOWS\\SYSTEM", "K.dll", SYS_FOLDER_MARKER, "C:\\WINDOWS\\SYSTEM",
+         "C:\\WINDOWS\\SYSTEM\\K.dll"},
         {"C:\\D\\", "C:\\WINDOWS\\SYSTEM\\", "K.dll", SYS_FOLDER_MARKER, "C:\\WINDOWS\\SYSTEM",
          "C:\\WINDOWS\\SYSTEM\\K.dll"},
         {"C:\\D\\", "", "K.dll", "<sys>", "C:\\D\\<sys>", "C:\\D\\<sys>\\K.dll"},  // markers match letter case
@@ -80,12 +80,12 @@ TEST_F(PlacementTest, PlacesATargetOf259CharactersAndRefuses260) {
     PutFile(std::string(SOURCE) + "Tesmara.exe", "259");    // 248 + 11
     PutFile(std::string(SOURCE) + "Tesmara.exeX", "260");   // 248 + 12
 
-    PlaceFile(OWNER, "Tesmara.exe", "", 1);
+    PlaceFile(Owner(), "Tesmara.exe", "", 1);
     EXPECT_TRUE(IsFile(dest + "Tesmara.exe"));
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(installerState.installErrors, 0);
 
-    PlaceFile(OWNER, "Tesmara.exeX", "", 1);
+    PlaceFile(Owner(), "Tesmara.exeX", "", 1);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, Message("#206", std::string(SOURCE) + "Tesmara.exeX", dest + "Tesmara.exeX"));
     EXPECT_EQ(installerState.lastResult, 206);
@@ -159,7 +159,7 @@ TEST_F(PlacementTest, ReportsEachReasonWithSourceAndTarget) {
         installerState.installErrors = 0;
         Boxes().clear();
         c.prepare();
-        PlaceFile(OWNER, c.fileName, "", c.overwrite);
+        PlaceFile(Owner(), c.fileName, "", c.overwrite);
 
         std::string expected = Message(c.reason, installerState.sourceFolder + std::string(c.fileName),
                                        std::string(DEST) + c.fileName);
@@ -167,7 +167,7 @@ TEST_F(PlacementTest, ReportsEachReasonWithSourceAndTarget) {
         EXPECT_EQ(Boxes()[0].text, expected);
         EXPECT_EQ(Boxes()[0].caption, "Installer Error");
         EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
-        EXPECT_EQ(Boxes()[0].owner, OWNER);
+        EXPECT_EQ(Boxes()[0].owner, Owner());
         EXPECT_EQ(std::string(installerState.scratchText), expected);
         EXPECT_EQ(installerState.lastResult, static_cast<int>(c.code));
         EXPECT_EQ(installerState.installErrors, 1);
@@ -180,7 +180,7 @@ TEST_F(PlacementTest, SharingViolationWhileTheTargetIsHeld) {
     HANDLE held = CreateFileA((std::string(DEST) + "Tesmara.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    PlaceFile(OWNER, "Tesmara.exe", "", 1);
+    PlaceFile(Owner(), "Tesmara.exe", "", 1);
     CloseHandle(held);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, Message("Sharing Violation", std::string(SOURCE) + "Tesmara.exe",
@@ -193,7 +193,7 @@ TEST_F(PlacementTest, LongPathsAreShownWholeWhileScratchTextStaysInBounds) {
     MakeFolders(source.substr(0, source.size() - 1));
     std::strcpy(installerState.sourceFolder, source.c_str());
     std::strcpy(installerState.destFolder, dest.c_str());
-    PlaceFile(OWNER, "Absent.txt", "", 1);
+    PlaceFile(Owner(), "Absent.txt", "", 1);
 
     std::string expected = Message("File Not Found", source + "Absent.txt", dest + "Absent.txt");
     ASSERT_EQ(Boxes().size(), 1u);
@@ -204,7 +204,7 @@ TEST_F(PlacementTest, LongPathsAreShownWholeWhileScratchTextStaysInBounds) {
 
 TEST_F(PlacementTest, JustDirEntryMakesItsFolderAndNothingElse) {
     installerState.lastResult = 42;
-    PlaceFile(OWNER, JUST_DIR_MARKER, "Places", 1);
+    PlaceFile(Owner(), JUST_DIR_MARKER, "Places", 1);
     EXPECT_TRUE(IsFolder(std::string(DEST) + "Places"));
     EXPECT_FALSE(IsFile(std::string(DEST) + "Places\\<JUST DIR>"));
     EXPECT_TRUE(Boxes().empty());
@@ -213,7 +213,7 @@ TEST_F(PlacementTest, JustDirEntryMakesItsFolderAndNothingElse) {
 
     // Even when the folder cannot be made, a folder entry reports nothing.
     std::strcpy(installerState.destFolder, "Q:\\Nowhere\\");
-    PlaceFile(OWNER, JUST_DIR_MARKER, "BGs", 1);
+    PlaceFile(Owner(), JUST_DIR_MARKER, "BGs", 1);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(installerState.installErrors, 0);
 }
@@ -225,8 +225,8 @@ TEST_F(PlacementTest, AFailureDoesNotStopLaterEntriesNorIsItCleared) {
     auto old = std::filesystem::last_write_time(sourceHost) - std::chrono::hours(24 * 400);
     std::filesystem::last_write_time(sourceHost, old);
 
-    PlaceFile(OWNER, "Absent.exe", "", 1);
-    PlaceFile(OWNER, "Tesm.exe", "", 1);
+    PlaceFile(Owner(), "Absent.exe", "", 1);
+    PlaceFile(Owner(), "Tesm.exe", "", 1);
     EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(installerState.installErrors, 1);
     EXPECT_EQ(installerState.lastResult, 1);
@@ -239,7 +239,7 @@ TEST_F(PlacementTest, SystemFolderEntriesGoIntoTheSystemFolder) {
     char system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
     PutFile(std::string(SOURCE) + "Kelvath.dll", "lib");
-    PlaceFile(OWNER, "Kelvath.dll", SYS_FOLDER_MARKER, 1);
+    PlaceFile(Owner(), "Kelvath.dll", SYS_FOLDER_MARKER, 1);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_TRUE(IsFile(std::string(system) + "\\Kelvath.dll"));
     EXPECT_FALSE(IsFolder(std::string(DEST)));  // nothing made under the destination

@@ -64,7 +64,8 @@ using RegistrationTest = EngineTest;
 
 TEST_F(RegistrationTest, WritesTheSevenValuesWithTheirSizes) {
     RegisterProduct("C:\\Program Files\\Vintrel\\Skyledger\\");
-    ExpectRegistration(RegistrationFor("C:\\Program Files\\Vintrel\\Skyledger\\", "C:\\Program Files\\Vintrel\\Skyledger"));
+    const std::string folder = "C:\\Program Files\\Vintrel\\Skyledger";
+    ExpectRegistration(RegistrationFor(folder + "\\", folder));
     EXPECT_EQ(Query(HKEY_CLASSES_ROOT, "Tesmara.Data", "").size, 13u);
     // The file type lands among the machine's classes.
     EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "Software\\Classes\\.Tesm", "").text, std::string("Tesmara.Data") + '\0');
