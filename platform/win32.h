@@ -255,6 +255,7 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize
 LSTATUS WINAPI RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
                              LPDWORD type, LPBYTE data, LPDWORD dataSize);
 LSTATUS WINAPI RegCloseKey(HKEY key);
+BOOL WINAPI GetUserNameA(LPSTR buffer, LPDWORD size);
 
 // ---------------------------------------------------------------- gdi32
 

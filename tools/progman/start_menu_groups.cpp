@@ -1,6 +1,7 @@
 #include "tools/progman/start_menu_groups.h"
 
 #include "platform/kernel32/profile.h"
+#include "platform/win32.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +9,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
-#include <pwd.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,9 +16,9 @@
 namespace {
 
 std::string UserName() {
-    if (passwd* entry = getpwuid(geteuid())) return entry->pw_name;
-    const char* user = getenv("USER");
-    return user && *user ? user : "user";
+    char name[256];
+    DWORD size = sizeof name;
+    return GetUserNameA(name, &size) ? name : "user";
 }
 
 void MakeFolders(const std::string& path) {
