@@ -65,8 +65,8 @@ RgbImage BackdropTileTrueColour() {
             const float sheen = std::cos((x + y) * 2 * float(M_PI) / kPeriod) * 3.0f;
             const Rgb base{18 + sheen * 0.5f, 44 + sheen, 112 + sheen * 2};
             const float light = Light(x, y);
-            tile.At(x, y) = light >= 0 ? Mix(base, Rgb{90, 130, 210}, light * 0.45f)
-                                       : Mix(base, Rgb{4, 12, 48}, -light * 0.55f);
+            tile.At(x, y) = light >= 0 ? Mix(base, Rgb{90, 130, 210}, light * 0.32f)
+                                       : Mix(base, Rgb{4, 12, 48}, -light * 0.42f);
         }
     return tile;
 }
