@@ -6,9 +6,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -122,6 +125,34 @@ TEST_F(HeadlessDisplay, PresentRefreshesTheSnapshotWhenAFolderIsSet) {
     ASSERT_TRUE(ReadPng(snapshot, &after));
     ExpectSamePixels(screen, after);
     EXPECT_TRUE(FolderHoldsOnly("screen.png"));
+}
+
+TEST_F(HeadlessDisplay, SnapshotIsAlwaysAWholePicture) {
+    // Another process may read the snapshot at any moment: it must never find a
+    // half-written file, nor one mixing two presents.
+    layer::PixelBuffer screen = Open(200, 150, folder_.string());
+    const std::string snapshot = (folder_ / "screen.png").string();
+    layer::DisplayPresent(RECT{0, 0, 200, 150});
+    std::atomic<bool> presenting{true};
+    std::atomic<int> reads{0}, broken{0};
+    std::thread reader([&] {
+        while (presenting) {
+            DecodedPng png;
+            const bool whole = ReadPng(snapshot, &png) && png.pixels.size() == 200u * 150u &&
+                               std::all_of(png.pixels.begin(), png.pixels.end(),
+                                           [&](uint32_t p) { return p == png.pixels[0]; });
+            ++reads;
+            if (!whole) ++broken;
+        }
+    });
+    for (uint32_t frame = 0; frame < 60; ++frame) {
+        std::fill(screen.pixels, screen.pixels + 200 * 150, frame * 0x030201);
+        layer::DisplayPresent(RECT{0, 0, 200, 150});
+    }
+    presenting = false;
+    reader.join();
+    EXPECT_GT(reads.load(), 0);
+    EXPECT_EQ(broken.load(), 0) << "of " << reads.load() << " reads";
 }
 
 TEST_F(HeadlessDisplay, PresentWritesNothingWithoutASnapshotFolder) {
