@@ -22,11 +22,6 @@ HandleTable<OpenKey>& Keys() {
     return table;
 }
 
-bool IsPredefined(HKEY handle) {
-    return handle == HKEY_CLASSES_ROOT || handle == HKEY_CURRENT_USER || handle == HKEY_LOCAL_MACHINE ||
-           handle == HKEY_USERS;
-}
-
 REGSAM SpecificRights(REGSAM access) {
     if (access & (kGenericAll | kMaximumAllowed)) access |= KEY_ALL_ACCESS;
     if (access & kGenericRead) access |= KEY_READ;
@@ -36,13 +31,18 @@ REGSAM SpecificRights(REGSAM access) {
 
 }  // namespace
 
+bool IsPredefinedKey(HKEY handle) {
+    return handle == HKEY_CLASSES_ROOT || handle == HKEY_CURRENT_USER || handle == HKEY_LOCAL_MACHINE ||
+           handle == HKEY_USERS;
+}
+
 std::unique_lock<std::mutex> LockRegistry() {
     static std::mutex registryMutex;
     return std::unique_lock<std::mutex>(registryMutex);
 }
 
 LONG KeyFromHandle(HKEY handle, REGSAM needed, KeyId* key) {
-    if (IsPredefined(handle)) return RootKey(handle, key);
+    if (IsPredefinedKey(handle)) return RootKey(handle, key);
     const OpenKey* open = Keys().Get(reinterpret_cast<uintptr_t>(handle));
     if (!open) return ERROR_INVALID_HANDLE;
     if (open->generation != HiveGeneration()) return ERROR_KEY_DELETED;
@@ -57,7 +57,7 @@ HKEY AddKeyHandle(KeyId key, REGSAM access) {
 }
 
 LONG CloseKeyHandle(HKEY handle) {
-    if (IsPredefined(handle)) return ERROR_SUCCESS;
+    if (IsPredefinedKey(handle)) return ERROR_SUCCESS;
     return Keys().Remove(reinterpret_cast<uintptr_t>(handle)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 

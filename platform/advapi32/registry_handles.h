@@ -13,6 +13,7 @@ namespace registry {
 // Held by every registry call: one thread at a time uses the hive connection.
 std::unique_lock<std::mutex> LockRegistry();
 
+bool IsPredefinedKey(HKEY handle);
 // The key behind a handle, if the handle grants `needed`: ERROR_INVALID_HANDLE for
 // a stale or forged handle, ERROR_ACCESS_DENIED for missing rights,
 // ERROR_KEY_DELETED for a key of an earlier hive.

@@ -48,6 +48,8 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR subKey, DWORD, LPSTR, DWORD, RE
 
 LSTATUS WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey) {
     if (!subKey) return ERROR_INVALID_PARAMETER;
+    // A root key itself is never deleted.
+    if (!*subKey && layer::registry::IsPredefinedKey(key)) return ERROR_ACCESS_DENIED;
     auto lock = layer::registry::LockRegistry();
     KeyId parent;
     LONG status = layer::registry::KeyFromHandle(key, 0, &parent);

@@ -69,13 +69,11 @@ PathResult ParseWindowsPath(const std::string& text, WindowsPath* path) {
     if (text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]))) {
         char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
         rest = text.substr(2);
-        WindowsPath current = CurrentPath();
-        if (!rest.empty() && IsSeparator(rest[0])) {
-            path->drive = drive;
-        } else if (current.drive == drive) {
-            *path = current;
-        } else {
-            path->drive = drive;
+        path->drive = drive;
+        if (rest.empty() || !IsSeparator(rest[0])) {
+            // Relative to the current folder when that is on the same drive, else to the root.
+            WindowsPath current = CurrentPath();
+            if (current.drive == drive) *path = current;
         }
     } else if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) {
         return PathResult::PathNotFound;  // network names are not served

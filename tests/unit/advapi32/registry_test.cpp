@@ -146,6 +146,7 @@ TEST_F(RegistryTest, DeletionAndEnumeration) {
     EXPECT_EQ(RegDeleteKeyA(software, "Vintrel\\Tesmara"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegDeleteKeyA(software, "Vintrel"), ERROR_SUCCESS);
     RegCloseKey(software);
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, ""), ERROR_ACCESS_DENIED);
 }
 
 TEST_F(RegistryTest, HandlesAreChecked) {
