@@ -29,7 +29,7 @@ BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
         if (wm.capture && IsSelfOrAncestor(hwnd, wm.capture)) ReleaseCapture();
         if (wm.focus && IsSelfOrAncestor(hwnd, wm.focus)) SetFocus(nullptr);
     }
-    if ((w = WindowFromHandle(hwnd))) InvalidateClient(w, nullptr, true);
+    // As on Windows, nothing is repainted here: controls redraw themselves on WM_ENABLE.
     SendMessageA(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }
