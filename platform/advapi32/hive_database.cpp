@@ -2,6 +2,7 @@
 #include "platform/kernel32/paths.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace layer {
@@ -36,7 +37,17 @@ struct Hive {
     std::string path;
     pid_t owner = 0;
     uint64_t generation = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
 };
+
+// True while the open connection still serves the hive file at `path`: same
+// process (a child after fork needs its own) and the file not removed or replaced.
+bool StillCurrent(const Hive& hive, const std::string& path) {
+    struct stat info;
+    return hive.db && hive.path == path && hive.owner == getpid() && stat(path.c_str(), &info) == 0 &&
+           info.st_dev == hive.device && info.st_ino == hive.inode;
+}
 
 Hive& CurrentHive() {
     static Hive hive;
@@ -64,18 +75,21 @@ bool Prepare(sqlite3* db) {
 sqlite3* HiveDatabase() {
     Hive& hive = CurrentHive();
     std::string path = PrefixFolder() + "/system.reg.db";
-    // A child process after fork must not use its parent's connection: it gets its own.
-    if (hive.db && hive.path == path && hive.owner == getpid()) return hive.db;
+    if (StillCurrent(hive, path)) return hive.db;
+    // A parent's connection is left alone in a child: closing it could disturb the parent.
     if (hive.db && hive.owner == getpid()) sqlite3_close(hive.db);
-    hive = Hive{nullptr, path, getpid(), hive.generation + 1};
+    hive = Hive{nullptr, path, getpid(), hive.generation + 1, 0, 0};
     sqlite3* db = nullptr;
+    struct stat info;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                         nullptr) != SQLITE_OK ||
-        !Prepare(db)) {
+        !Prepare(db) || stat(path.c_str(), &info) != 0) {
         sqlite3_close(db);
         return nullptr;
     }
     hive.db = db;
+    hive.device = info.st_dev;
+    hive.inode = info.st_ino;
     return db;
 }
 

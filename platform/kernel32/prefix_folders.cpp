@@ -21,14 +21,15 @@ const char* SystemFolderName() { return Windows95Family() ? "system" : "system32
 }  // namespace
 
 const std::string& PrefixFolder() {
-    // Made again whenever tests switch to another prefix or version.
+    // Made again whenever tests switch to another prefix or version, or remove it.
     static std::string preparedFor;
     const Profile& profile = CurrentProfile();
-    std::string key = profile.prefix + '\n' + SystemFolderName();
-    if (key != preparedFor) {
-        MakeFolders(profile.prefix + "/drive_c/windows/" + SystemFolderName());
+    std::string systemFolder = profile.prefix + "/drive_c/windows/" + SystemFolderName();
+    struct stat info;
+    if (systemFolder != preparedFor || stat(systemFolder.c_str(), &info) != 0) {
+        MakeFolders(systemFolder);
         MakeFolders(profile.prefix + "/drive_c/Program Files");
-        preparedFor = key;
+        preparedFor = systemFolder;
     }
     return profile.prefix;
 }

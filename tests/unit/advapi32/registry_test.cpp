@@ -187,6 +187,16 @@ TEST_F(RegistryTest, ValuesPersistInThePrefix) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Vintrel", 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(QueryString(key, "kept"), "yes");
     RegCloseKey(key);
+
+    // A prefix removed and made again is a fresh machine, not the removed hive.
+    std::filesystem::remove_all(prefix_);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Vintrel", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Vintrel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_TRUE(std::filesystem::exists(prefix_ + "/system.reg.db"));
+    EXPECT_TRUE(std::filesystem::is_directory(Host("windows/system32")));
 }
 
 }  // namespace
