@@ -2,6 +2,7 @@
 
 #include "platform/display/x11_keys.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <sys/epoll.h>
@@ -121,6 +122,8 @@ std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer 
     // Without this protocol a click on the close box would kill the connection and the process.
     connection->deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, connection->window, &connection->deleteWindow, 1);
+    // A held key then repeats as presses alone, as Windows repeats WM_KEYDOWN without WM_KEYUP.
+    XkbSetDetectableAutoRepeat(display, True, nullptr);
     XSelectInput(display, connection->window,
                  ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                      KeyReleaseMask);
