@@ -20,7 +20,6 @@ struct X11Window::Connection {
     Window window = 0;
     GC gc = nullptr;
     XImage* image = nullptr;
-    Atom deleteWindow = 0;
     PixelBuffer screen;
     // Xlib may read events off the socket while it writes, leaving them queued
     // with nothing to read; the wake counter then keeps the input fd readable.
@@ -120,8 +119,8 @@ std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer 
     XSetWMNormalHints(display, connection->window, hints);
     XFree(hints);
     // Without this protocol a click on the close box would kill the connection and the process.
-    connection->deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, connection->window, &connection->deleteWindow, 1);
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, connection->window, &deleteWindow, 1);
     // A held key then repeats as presses alone, as Windows repeats WM_KEYDOWN without WM_KEYUP.
     XkbSetDetectableAutoRepeat(display, True, nullptr);
     XSelectInput(display, connection->window,
@@ -130,6 +129,11 @@ std::unique_ptr<X11Window> X11Window::Open(const char* displayName, PixelBuffer 
     connection->gc = XCreateGC(display, connection->window, 0, nullptr);
     connection->image = XCreateImage(display, visual, depth, ZPixmap, 0, reinterpret_cast<char*>(screen.pixels),
                                      screen.width, screen.height, 32, screen.width * 4);
+    if (connection->image) {
+        // The pixels are words in this machine's byte order; Xlib swaps them for a server of the other order.
+        const uint16_t probe = 1;
+        connection->image->byte_order = *reinterpret_cast<const uint8_t*>(&probe) ? LSBFirst : MSBFirst;
+    }
     if (!connection->image || !WatchInputs(*connection)) {
         *error = "cannot set up the X window";
         CloseInputs(*connection);
