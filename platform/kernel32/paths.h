@@ -7,7 +7,7 @@
 
 namespace layer {
 
-enum class PathResult { Ok, FileNotFound, PathNotFound, InvalidName, InvalidDrive, TooLong };
+enum class PathResult { Ok, PathNotFound, InvalidName, InvalidDrive, TooLong };
 
 struct HostPath {
     std::string path;      // host path; the last component as found on disk, or as given when absent

@@ -33,7 +33,6 @@ unsigned long Win32ErrorFromErrno(int err) {
 unsigned long Win32ErrorFromPathResult(PathResult result) {
     switch (result) {
         case PathResult::Ok: return ERROR_SUCCESS;
-        case PathResult::FileNotFound: return ERROR_FILE_NOT_FOUND;
         case PathResult::InvalidName: return ERROR_INVALID_NAME;
         case PathResult::TooLong: return ERROR_FILENAME_EXCED_RANGE;
         case PathResult::PathNotFound:
