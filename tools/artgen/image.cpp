@@ -16,10 +16,6 @@ static uint8_t Channel(float value) {
 Rgb8 ToRgb8(Rgb colour) { return Rgb8{Channel(colour.r), Channel(colour.g), Channel(colour.b)}; }
 Rgb ToRgb(Rgb8 colour) { return Rgb{float(colour.r), float(colour.g), float(colour.b)}; }
 
-void Paint(RgbImage& image, const Mask& mask, int left, int top, Rgb colour) {
-    PaintShaded(image, mask, left, top, [&](int, int) { return colour; });
-}
-
 Mask Shifted(const Mask& mask, int dx, int dy) {
     Mask result(mask.width, mask.height);
     for (int y = 0; y < mask.height; ++y)
@@ -36,14 +32,6 @@ Mask RotatedLeft(const Mask& mask) {
 
 static float EdgeCoverage(float signedDistance) { return std::clamp(0.5f - signedDistance, 0.0f, 1.0f); }
 
-Mask Disc(int width, int height, float cx, float cy, float radius) {
-    Mask result(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            result.At(x, y) = EdgeCoverage(std::hypot(x + 0.5f - cx, y + 0.5f - cy) - radius);
-    return result;
-}
-
 Mask RoundedBox(int width, int height, float left, float top, float right, float bottom, float radius) {
     Mask result(width, height);
     const float cx = (left + right) / 2, cy = (top + bottom) / 2;
@@ -55,20 +43,6 @@ Mask RoundedBox(int width, int height, float left, float top, float right, float
             const float inside = std::min(std::max(qx, qy), 0.0f);
             result.At(x, y) = EdgeCoverage(outside + inside - radius);
         }
-    return result;
-}
-
-Mask Minus(const Mask& a, const Mask& b) {
-    Mask result(a.width, a.height);
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) result.At(x, y) = std::max(0.0f, a.Get(x, y) - b.Get(x, y));
-    return result;
-}
-
-Mask Intersect(const Mask& a, const Mask& b) {
-    Mask result(a.width, a.height);
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) result.At(x, y) = std::min(a.Get(x, y), b.Get(x, y));
     return result;
 }
 

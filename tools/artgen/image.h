@@ -47,9 +47,8 @@ struct IndexedImage {
     std::vector<uint8_t> indices;  // rows top to bottom
 };
 
-// Paints colour over the image where the mask covers it, the mask placed at (left, top).
-void Paint(RgbImage& image, const Mask& mask, int left, int top, Rgb colour);
-// Like Paint, with a colour per pixel taken from shade(x, y) in image coordinates.
+// Paints over the image where the mask covers it, the mask placed at (left, top),
+// in the colour shade(x, y) gives for each pixel (image coordinates).
 template <typename Shade>
 void PaintShaded(RgbImage& image, const Mask& mask, int left, int top, Shade shade) {
     for (int y = 0; y < mask.height; ++y)
@@ -65,11 +64,7 @@ void PaintShaded(RgbImage& image, const Mask& mask, int left, int top, Shade sha
 Mask Shifted(const Mask& mask, int dx, int dy);
 // Turns a mask a quarter turn counter-clockwise (text then reads bottom to top).
 Mask RotatedLeft(const Mask& mask);
-// Coverage of a disc and of a rounded rectangle, anti-aliased at the edge.
-Mask Disc(int width, int height, float cx, float cy, float radius);
+// Coverage of a rounded rectangle, anti-aliased at the edge.
 Mask RoundedBox(int width, int height, float left, float top, float right, float bottom, float radius);
-// Pointwise combinations.
-Mask Minus(const Mask& a, const Mask& b);
-Mask Intersect(const Mask& a, const Mask& b);
 
 }  // namespace artgen

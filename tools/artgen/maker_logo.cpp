@@ -60,12 +60,6 @@ struct GreyCanvas {
         Stamp(mask, left + 1, top + 1, kHighlight);
         Stamp(mask, left, top, kShadow);
     }
-    // A shape standing out of the surface: lit on its upper left, shaded on its lower right.
-    void Raise(const Mask& mask, int left, int top) {
-        Stamp(mask, left + 1, top + 1, kShadow);
-        Stamp(mask, left - 1, top - 1, kHighlight);
-        Stamp(mask, left, top, kFace);
-    }
 };
 
 // The maker's mark: a round medallion with a V cut into it.
