@@ -22,6 +22,8 @@ void DisplayOpen();
 // The screen: profile width x height, composed by the window manager.
 PixelBuffer DisplayScreen();
 // Shows the screen's current contents (X11: copies the changed rectangle to the window).
+// With the profile's snapshot folder set, also replaces <folder>/screen.png with the
+// whole screen, atomically, so another process can take a picture at any moment.
 void DisplayPresent(RECT changed);
 // Writes the screen as a PNG file; false on failure.
 bool DisplayWritePng(const std::string& path);
