@@ -31,7 +31,7 @@ void RunRop(Surface& dest, const RECT& rect, uint8_t rop, uint32_t pattern, cons
             continue;
         }
         if (needsDest) ReadRow(dest, rect.left, row, width, d.data());
-        for (int x = 0; x < width; ++x) d[size_t(x)] = ApplyRop(rop, pattern, s[size_t(x)], d[size_t(x)]);
+        ApplyRopRow(rop, pattern, s.data(), d.data(), width);
         WriteRow(dest, rect.left, row, width, d.data());
     }
 }

@@ -35,4 +35,17 @@ inline uint32_t ApplyRop(uint8_t rop, uint32_t p, uint32_t s, uint32_t d) {
     return result;
 }
 
+// d[i] = rop(p, s[i], d[i]) over a row, with the common codes as plain loops.
+inline void ApplyRopRow(uint8_t rop, uint32_t p, const uint32_t* s, uint32_t* d, int n) {
+    switch (rop) {
+        case 0xcc: for (int i = 0; i < n; ++i) d[i] = s[i]; return;
+        case 0x33: for (int i = 0; i < n; ++i) d[i] = ~s[i]; return;
+        case 0x88: for (int i = 0; i < n; ++i) d[i] &= s[i]; return;
+        case 0xee: for (int i = 0; i < n; ++i) d[i] |= s[i]; return;
+        case 0x66: for (int i = 0; i < n; ++i) d[i] ^= s[i]; return;
+        case 0xf0: for (int i = 0; i < n; ++i) d[i] = p; return;
+        default: for (int i = 0; i < n; ++i) d[i] = ApplyRop(rop, p, s[i], d[i]); return;
+    }
+}
+
 }  // namespace layer
