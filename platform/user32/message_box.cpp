@@ -99,11 +99,13 @@ HWND TopLevelOf(HWND hwnd) {
 
 bool IsTopmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-void CreateChild(HWND box, const char* className, const char* text, DWORD style, RECT r, int id) {
+bool CreateChild(HWND box, const char* className, const char* text, DWORD style, RECT r, int id) {
     HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
                                  r.bottom - r.top, box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
                                  nullptr);
-    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    if (!child) return false;
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    return true;
 }
 
 // Builds the hidden box: text beside the icon, the buttons centred below, the
@@ -143,14 +145,21 @@ HWND CreateBox(HWND owner, const char* text, const char* caption, UINT type, Box
     MoveWindow(hwnd, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, FALSE);
 
     const int textTop = kMargin + (contentHeight - textSize.cy) / 2;
-    CreateChild(hwnd, "STATIC", text, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
-                RECT{textLeft, textTop, textLeft + textSize.cx, textTop + textSize.cy}, kMessageTextId);
+    bool complete = CreateChild(hwnd, "STATIC", text, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+                                RECT{textLeft, textTop, textLeft + textSize.cx, textTop + textSize.cy}, kMessageTextId);
     int x = (clientWidth - buttonsWidth) / 2;
     for (int i = 0; i < box->buttons->count; ++i) {
         DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        CreateChild(hwnd, "BUTTON", box->buttons->labels[i], style,
-                    RECT{x, buttonsTop, x + kButtonWidth, buttonsTop + kButtonHeight}, box->buttons->ids[i]);
+        complete = complete && CreateChild(hwnd, "BUTTON", box->buttons->labels[i], style,
+                                           RECT{x, buttonsTop, x + kButtonWidth, buttonsTop + kButtonHeight},
+                                           box->buttons->ids[i]);
         x += kButtonWidth + kButtonGap;
+    }
+    // A box that could not get all its parts could never be answered: fail instead.
+    if (!complete) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(box->dialogProc));
+        DestroyWindow(hwnd);
+        return nullptr;
     }
     return hwnd;
 }

@@ -89,7 +89,8 @@ void OnChar(HWND hwnd, EditState* state, WPARAM code) {
 }
 
 void OnSetSelection(HWND hwnd, EditState* state, WPARAM wParam, LPARAM lParam) {
-    const int length = static_cast<int>(StoredText(hwnd).size());
+    const std::string text = StoredText(hwnd);
+    const int length = static_cast<int>(text.size());
     int start = static_cast<int>(wParam);
     int end = static_cast<int>(lParam);
     if (start == -1) {
@@ -100,7 +101,7 @@ void OnSetSelection(HWND hwnd, EditState* state, WPARAM wParam, LPARAM lParam) {
         state->anchor = start;
         state->caret = end;
     }
-    ScrollToCaret(hwnd, state, StoredText(hwnd));
+    ScrollToCaret(hwnd, state, text);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 

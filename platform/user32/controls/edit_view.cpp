@@ -52,6 +52,9 @@ void ScrollToCaret(HWND hwnd, EditState* state, const std::string& text) {
     EditMeasure measure(hwnd, state);
     while (state->firstVisible < state->caret && measure.Width(text, state->firstVisible, state->caret) > room)
         ++state->firstVisible;
+    // After a deletion, take back room at the left that the rest of the text no longer needs.
+    while (state->firstVisible > 0 && measure.Width(text, state->firstVisible - 1, length) <= room)
+        --state->firstVisible;
 }
 
 int CaretIndexAt(HWND hwnd, const EditState* state, const std::string& text, int x) {

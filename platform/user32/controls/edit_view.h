@@ -33,7 +33,7 @@ private:
 
 // Where the text goes: the client area (the sunken edge around it is non-client) less a margin.
 RECT EditTextArea(HWND hwnd);
-// Moves firstVisible so that the caret lies inside the text area.
+// Moves firstVisible so that the caret lies inside the text area, and no further right than needed.
 void ScrollToCaret(HWND hwnd, EditState* state, const std::string& text);
 // The caret position nearest to client x.
 int CaretIndexAt(HWND hwnd, const EditState* state, const std::string& text, int x);

@@ -126,6 +126,26 @@ TEST_F(EditControlTest, AutoScrollAcceptsTextPastTheWidthAndTheLimitStillHolds) 
     EXPECT_EQ(Text(edit).size(), 32u);
 }
 
+// A click at the left edge lands on the first character shown, which tells how far the view scrolled.
+TEST_F(EditControlTest, TheViewFollowsTheCaretAndComesBackWhenTextIsDeleted) {
+    HWND edit = AddEdit(ES_AUTOHSCROLL, 60);
+    Type(edit, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 5));
+    const DWORD firstShown = Selection(edit).first;
+    EXPECT_GT(firstShown, 0u);
+
+    SendMessageA(edit, WM_KEYDOWN, VK_END, 0);
+    for (int i = 0; i < 28; ++i) SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 5));
+    EXPECT_EQ(Selection(edit), std::make_pair(DWORD{0}, DWORD{0}));
+
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+    SendMessageA(edit, WM_KEYDOWN, VK_END, 0);
+    SendMessageA(edit, WM_KEYDOWN, VK_HOME, 0);
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 5));
+    EXPECT_EQ(Selection(edit), std::make_pair(DWORD{0}, DWORD{0}));
+}
+
 TEST_F(EditControlTest, GetTextCopiesAtMostSizeMinusOneAndTheTerminator) {
     HWND edit = AddEdit();
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abcdef"));
