@@ -66,16 +66,6 @@ std::vector<RGBQUAD> DefaultColourTable(int bitsPerPixel) {
     }
 }
 
-uint32_t RawMask(int bitsPerPixel) {
-    switch (bitsPerPixel) {
-        case 1: return 0x1;
-        case 4: return 0xf;
-        case 8: return 0xff;
-        case 16: return 0x7fff;
-        default: return 0xffffff;
-    }
-}
-
 uint32_t ReadPixel(const Surface& s, int x, int y) {
     uint32_t raw;
     ReadRow(s, x, y, 1, &raw);

@@ -42,7 +42,5 @@ void FillSurfaceRect(Surface& surface, const RECT& rect, uint32_t raw);
 // 0x00BBGGRR colour of a raw pixel value, and the raw value nearest to a colour.
 COLORREF RawToColour(const Surface& surface, uint32_t raw);
 uint32_t ColourToRaw(const Surface& surface, COLORREF colour);
-// The mask of the bits a raw value of this depth uses.
-uint32_t RawMask(int bitsPerPixel);
 
 }  // namespace layer
