@@ -1,5 +1,6 @@
 // Window titles, FindWindowA across processes, and which process owns a window.
 #include "platform/ipc/ipc.h"
+#include "platform/user32/window_class_registry.h"
 #include "platform/user32/window_ops.h"
 
 #include <strings.h>
@@ -36,7 +37,9 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
         return h;
     }
     if (className && IS_INTRESOURCE(className)) return nullptr;  // atoms are this process's own
-    return IpcFindRemoteWindow(className, windowName);
+    HWND remote = IpcFindRemoteWindow(className, windowName);
+    if (!remote && className && !FindWindowClass(className)) SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+    return remote;
     return nullptr;
 }
 
