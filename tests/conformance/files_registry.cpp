@@ -139,6 +139,21 @@ CONFORMANCE_TEST(CopyFileOntoAFolder) {
     CHECK_EQ(GetLastError(), ERROR_ACCESS_DENIED);
 }
 
+CONFORMANCE_TEST(CopyFileOntoAHeldFile) {
+    EnsureWorkFolder();
+    std::string source = WorkPath("update.txt");
+    std::string target = WorkPath("held.txt");
+    WriteTextFile(source, "new");
+    WriteTextFile(target, "old");
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CHECK(held != INVALID_HANDLE_VALUE);
+    CHECK_EQ(CopyFileA(source.c_str(), target.c_str(), FALSE), FALSE);
+    CHECK_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    CloseHandle(held);
+    CHECK_EQ(ReadTextFile(target), "old");
+    CHECK_EQ(CopyFileA(source.c_str(), target.c_str(), FALSE), TRUE);
+}
+
 CONFORMANCE_TEST(FoldersThatCannotBeMade) {
     EnsureWorkFolder();
     WriteTextFile(WorkPath("file in the way"), "x");
