@@ -236,11 +236,20 @@ TEST_F(PlacementTest, AFailureDoesNotStopLaterEntriesNorIsItCleared) {
 }
 
 TEST_F(PlacementTest, SystemFolderEntriesGoIntoTheSystemFolder) {
-    char system[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
     PutFile(std::string(SOURCE) + "Kelvath.dll", "lib");
-    PlaceFile(Owner(), "Kelvath.dll", SYS_FOLDER_MARKER, 1);
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_TRUE(IsFile(std::string(system) + "\\Kelvath.dll"));
+    const uint32_t versions[] = {0x0A280105, 0xC0000A04};  // NT 5.1 and the 95 family
+    for (uint32_t version : versions) {
+        SCOPED_TRACE(version);
+        layer::Profile profile = layer::CurrentProfile();
+        profile.version = version;
+        layer::SetProfile(profile);
+        char system[MAX_PATH];
+        ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
+        MakeFolders(system);
+
+        PlaceFile(Owner(), "Kelvath.dll", SYS_FOLDER_MARKER, 1);
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_EQ(ReadBack(std::string(system) + "\\Kelvath.dll"), "lib");
+    }
     EXPECT_FALSE(IsFolder(std::string(DEST)));  // nothing made under the destination
 }
