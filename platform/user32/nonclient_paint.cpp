@@ -89,7 +89,7 @@ void PaintNonClient(HWND hwnd) {
     DrawFrame(hdc, w, &r);
     if ((w->style & WS_CAPTION) == WS_CAPTION) DrawCaption(hdc, w, &r, TopLevelOf(w)->hwnd == Wm().active);
     if (w->exStyle & WS_EX_CLIENTEDGE) DrawClientEdge(hdc, &r);
-    DeleteDC(hdc);
+    ReleaseWindowDC(hdc);
     ComposeScreen(ScreenRectOf(w));
 }
 

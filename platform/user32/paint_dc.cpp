@@ -5,8 +5,17 @@
 #include "platform/user32/window_geometry.h"
 #include "platform/user32/window_ops.h"
 
+#include <set>
+
 namespace layer {
 namespace {
+
+// The contexts GetDC and BeginPaint gave out: only these are released, and each once.
+std::set<HDC>& WindowDCs() {
+    static std::set<HDC> dcs;
+    return dcs;
+}
+
 
 // The visible client area (or the whole window) of w on the screen.
 RECT VisibleAreaOnScreen(Window* w, bool frame) {
@@ -29,6 +38,12 @@ void ShowOnScreen(Window* w, RECT screenArea) {
 
 }  // namespace
 
+bool ReleaseWindowDC(HDC hdc) {
+    if (!WindowDCs().erase(hdc)) return false;
+    DeleteDC(hdc);
+    return true;
+}
+
 HDC CreateWindowDC(Window* w, bool frame) {
     Window* top = TopLevelOf(w);
     EnsureBackingStore(top);
@@ -43,7 +58,9 @@ HDC CreateWindowDC(Window* w, bool frame) {
     }
     // Nothing of a hidden window may reach the pixels of what lies under it.
     if (!IsShownOnScreen(w)) SetRectEmpty(&clip);
-    return CreateBufferDC(top->backing, origin.x, origin.y, clip);
+    HDC hdc = CreateBufferDC(top->backing, origin.x, origin.y, clip);
+    if (hdc) WindowDCs().insert(hdc);
+    return hdc;
 }
 
 }  // namespace layer
@@ -81,7 +98,7 @@ HDC WINAPI BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
 
 BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
     if (!paint) return FALSE;
-    DeleteDC(paint->hdc);
+    ReleaseWindowDC(paint->hdc);
     Window* w = CheckedWindow(hwnd);
     if (!w) return FALSE;
     POINT origin = ClientOriginOnScreen(w);
@@ -96,13 +113,14 @@ HDC WINAPI GetDC(HWND hwnd) {
     if (!hwnd) hwnd = Wm().desktop;
     Window* w = CheckedWindow(hwnd);
     if (!w) return nullptr;
-    if (hwnd == Wm().desktop) return CreateBufferDC(DisplayScreen(), 0, 0, w->rect);
-    return CreateWindowDC(w, false);
+    if (hwnd != Wm().desktop) return CreateWindowDC(w, false);
+    HDC hdc = CreateBufferDC(DisplayScreen(), 0, 0, w->rect);
+    if (hdc) WindowDCs().insert(hdc);
+    return hdc;
 }
 
 int WINAPI ReleaseDC(HWND hwnd, HDC hdc) {
-    if (!hdc) return 0;
-    DeleteDC(hdc);
+    if (!ReleaseWindowDC(hdc)) return 0;
     Window* w = WindowFromHandle(hwnd);
     if (w && hwnd != Wm().desktop) ShowOnScreen(w, VisibleAreaOnScreen(w, false));
     return 1;

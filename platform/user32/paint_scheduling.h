@@ -12,5 +12,7 @@ Window* FindWindowNeedingPaint(HWND filter);
 void FinishPaintMessage(HWND hwnd);
 // A device context on a window's client area (or, with frame, the whole window) in its backing store.
 HDC CreateWindowDC(Window* w, bool frame);
+// Deletes a context that CreateWindowDC or GetDC gave out; false for any other (or one released already).
+bool ReleaseWindowDC(HDC hdc);
 
 }  // namespace layer

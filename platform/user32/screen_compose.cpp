@@ -9,7 +9,7 @@ namespace layer {
 namespace {
 
 // A window larger than this keeps a backing store of this size; the rest is never shown.
-constexpr int kMaxBackingSide = 8192;
+constexpr int kMaxBackingSide = 4096;
 
 uint32_t PixelFromColour(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 

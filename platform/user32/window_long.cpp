@@ -13,6 +13,17 @@ bool NeedsPointerForm(int index) {
            (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT);
 }
 
+// An owner is a top-level window that is not owned, directly or not, by w itself.
+bool SetOwner(Window* w, HWND owner) {
+    Window* o = owner ? WindowFromHandle(owner) : nullptr;
+    if (owner && !o) return false;
+    if (o) o = TopLevelOf(o);
+    for (Window* up = o; up; up = WindowFromHandle(up->owner))
+        if (up == w) return false;
+    w->owner = o ? o->hwnd : nullptr;
+    return true;
+}
+
 bool ExtraBytesInRange(const Window* w, int index, size_t size) {
     return index >= 0 && static_cast<size_t>(index) + size <= w->extra.size();
 }
@@ -44,7 +55,7 @@ bool WriteLong(Window* w, int index, size_t size, LONG_PTR value) {
     case GWLP_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); return true;
     case GWLP_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); return true;
     case GWLP_HWNDPARENT:
-        if (IsTopLevel(w)) w->owner = reinterpret_cast<HWND>(value);
+        if (IsTopLevel(w)) return SetOwner(w, reinterpret_cast<HWND>(value));
         return true;
     case GWL_STYLE: {
         // Visibility changes through ShowWindow; here only the other bits.

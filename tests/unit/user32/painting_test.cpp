@@ -155,4 +155,15 @@ TEST_F(PaintingTest, ChangedSchemeRepaintsEverythingInTheNewColours) {
     SetSysColors(1, &index, &grey);
 }
 
+TEST_F(PaintingTest, ReleaseDCReleasesOnlyWindowContextsAndEachOnce) {
+    HWND hwnd = Make(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    HDC memory = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(ReleaseDC(hwnd, memory), 0);
+    EXPECT_NE(GetObjectType(memory), 0u);  // still usable
+    DeleteDC(memory);
+    HDC window = GetDC(hwnd);
+    EXPECT_EQ(ReleaseDC(hwnd, window), 1);
+    EXPECT_EQ(ReleaseDC(hwnd, window), 0);
+}
+
 }  // namespace

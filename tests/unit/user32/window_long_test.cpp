@@ -66,4 +66,14 @@ TEST_F(WindowLongTest, StylesIdUserDataAndExtraBytes) {
     }
 }
 
+TEST_F(WindowLongTest, OwnerChangesThatWouldMakeACycleAreRefused) {
+    HWND a = Make(WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
+    HWND b = Make(WS_POPUP | WS_VISIBLE, {0, 0, 50, 50}, a);
+    EXPECT_EQ(SetWindowLongPtrA(a, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(b)), 0);
+    EXPECT_EQ(SetWindowLongPtrA(a, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(a)), 0);
+    EXPECT_EQ(GetWindow(a, GW_OWNER), nullptr);
+    SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // must not loop
+    EXPECT_EQ(GetWindow(b, GW_OWNER), a);
+}
+
 }  // namespace
