@@ -121,9 +121,12 @@ DWORD WINAPI GetObjectType(HGDIOBJ handle) {
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
-    GdiObject* object = LookUpObject(handle);
-    if (!object) return FALSE;
-    if (object->stock) return TRUE;
+    GdiObject* object = GdiObjects().Get(reinterpret_cast<uintptr_t>(handle));
+    if (!object) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (object->stock || object->deletePending) return TRUE;
     // An object still selected lives on until its context lets it go.
     if (ContextHolding(handle)) {
         object->deletePending = true;

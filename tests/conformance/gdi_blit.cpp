@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 using gdi_conformance::Canvas;
@@ -46,6 +47,46 @@ CONFORMANCE_TEST(GdiColourToMonochromeMarksBackgroundColourPixels) {
     CHECK_EQ(GetPixel(mask.dc, 1, 0), kBlack);
     CHECK_EQ(GetPixel(mask.dc, 2, 0), kBlack);
     CHECK_EQ(GetPixel(mask.dc, 3, 0), kBlack);
+}
+
+CONFORMANCE_TEST(GdiPaletteToMonochromeComparesIndexes) {
+    // Two entries of one colour: only the entry the background colour maps to becomes 1.
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[3];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = 4;
+    info.header.biHeight = 1;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 8;
+    info.header.biClrUsed = 3;
+    info.colours[0] = RGBQUAD{0, 255, 0, 0};
+    info.colours[1] = RGBQUAD{0, 255, 0, 0};
+    info.colours[2] = RGBQUAD{255, 0, 0, 0};
+    BYTE* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                   reinterpret_cast<void**>(&bits), nullptr, 0);
+    CHECK(dib != nullptr);
+    if (!dib) return;
+    bits[0] = 0;
+    bits[1] = 1;
+    bits[2] = 2;
+    bits[3] = 0;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, dib);
+    Mask mask(4, 1);
+    for (COLORREF background : {kGreen, RGB(0, 250, 0)}) {  // exact, and nearest to entry 0
+        SetBkColor(dc, background);
+        CHECK(BitBlt(mask.dc, 0, 0, 4, 1, dc, 0, 0, SRCCOPY));
+        CHECK_EQ(GetPixel(mask.dc, 0, 0), kWhite);
+        CHECK_EQ(GetPixel(mask.dc, 1, 0), kBlack);
+        CHECK_EQ(GetPixel(mask.dc, 2, 0), kBlack);
+        CHECK_EQ(GetPixel(mask.dc, 3, 0), kWhite);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(dib);
 }
 
 CONFORMANCE_TEST(GdiMonochromeToColourUsesDestinationTextAndBackground) {
@@ -194,7 +235,8 @@ CONFORMANCE_TEST(GdiBitmapSelectionRules) {
     CHECK_EQ(GetObjectType(previous), static_cast<DWORD>(OBJ_BITMAP));
     // One bitmap, one context.
     CHECK(SelectObject(second, bitmap) == nullptr);
-    // Deleting it while selected succeeds, but it lives until its context lets it go.
+    // Deleting it while selected succeeds (again too), but it lives until its context lets it go.
+    CHECK(DeleteObject(bitmap));
     CHECK(DeleteObject(bitmap));
     CHECK_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
     CHECK(DeleteDC(first));
