@@ -26,10 +26,6 @@ void RunRop(Surface& dest, const RECT& rect, uint8_t rop, uint32_t pattern, cons
     for (int i = 0; i < rect.bottom - rect.top; ++i) {
         int row = bottomToTop ? rect.bottom - 1 - i : rect.top + i;
         if (source) source(row, s.data());
-        if (rop == 0xcc) {  // a converting copy: the source row is the result
-            WriteRow(dest, rect.left, row, width, s.data());
-            continue;
-        }
         if (needsDest) ReadRow(dest, rect.left, row, width, d.data());
         ApplyRopRow(rop, pattern, s.data(), d.data(), width);
         WriteRow(dest, rect.left, row, width, d.data());
@@ -98,7 +94,8 @@ BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSour
     ColourConverter convert(*from, *to);
     bool monoToColour = IsMonochromeBitmap(*src, *from) && !IsMonochromeBitmap(*dest, *to);
     bool colourToMono = !IsMonochromeBitmap(*src, *from) && IsMonochromeBitmap(*dest, *to);
-    bool sameSurface = from == to;
+    // Two window contexts may share one buffer: compare the pixels, not the contexts.
+    bool sameSurface = from->bits == to->bits;
     if (code == 0xcc && convert.Identity() && !monoToColour && !colourToMono && to->bitsPerPixel >= 8 &&
         from->bitsPerPixel == to->bitsPerPixel) {
         int bytes = to->bitsPerPixel / 8;

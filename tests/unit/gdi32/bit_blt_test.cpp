@@ -52,6 +52,22 @@ TEST(BitBlt, OverlappingCopiesWithinOneBitmap) {
     }
 }
 
+TEST(BitBlt, OverlappingCopiesBetweenContextsOfOneBuffer) {
+    // Two window contexts over one screen buffer: moving a band up must read each row before it is overwritten.
+    std::vector<uint32_t> pixels(4 * 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 4; ++x) pixels[size_t(y * 4 + x)] = uint32_t(y);
+    layer::PixelBuffer buffer{pixels.data(), 4, 6};
+    HDC upper = layer::CreateBufferDC(buffer, 0, 0, RECT{0, 0, 4, 6});
+    HDC lower = layer::CreateBufferDC(buffer, 0, 0, RECT{0, 0, 4, 6});
+    ASSERT_TRUE(BitBlt(lower, 0, 2, 4, 4, upper, 0, 1, SRCCOPY));   // down by one
+    ASSERT_TRUE(BitBlt(upper, 0, 0, 4, 4, lower, 0, 2, SRCAND));    // up by two, combining
+    const uint32_t expected[6] = {0 & 1, 1 & 2, 1 & 3, 2 & 4, 3, 4};  // after the first copy: 0 1 1 2 3 4
+    for (int y = 0; y < 6; ++y) EXPECT_EQ(pixels[size_t(y * 4 + 3)], expected[y]) << y;
+    DeleteDC(upper);
+    DeleteDC(lower);
+}
+
 TEST(BitBlt, ClipsToDestinationClipAndSourceBounds) {
     DibCanvas source(4, 4, 32), dest(8, 8, 32);
     PatBlt(source.dc, 0, 0, 4, 4, BLACKNESS);
