@@ -1,10 +1,19 @@
 // The controls of a dialog by identifier, and dialog units.
+#include "platform/ipc/ipc.h"
+#include "platform/user32/cross_process.h"
 #include "platform/user32/dialog_template.h"
 #include "platform/user32/window_ops.h"
 
 using namespace layer;
 
 HWND WINAPI GetDlgItem(HWND dialog, int id) {
+    if (IpcIsRemoteWindow(dialog)) {
+        LRESULT item = 0;
+        if (!IpcSendRemote(dialog, kDialogItemQuery, static_cast<WPARAM>(id), 0, kRemoteSendTimeoutMs, &item))
+            return nullptr;
+        if (!item) SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
+        return reinterpret_cast<HWND>(item);
+    }
     Window* w = CheckedWindow(dialog);
     if (!w) return nullptr;
     for (HWND child : w->children)

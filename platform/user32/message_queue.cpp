@@ -9,6 +9,7 @@
 #include "platform/user32/window_ops.h"
 
 #include <deque>
+#include <vector>
 
 namespace layer {
 namespace {
@@ -86,7 +87,7 @@ using namespace layer;
 
 BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (hwnd == HWND_BROADCAST) {
-        for (Window* w : VisibleTopLevels()) PostMessageA(w->hwnd, message, wParam, lParam);
+        for (HWND h : std::vector<HWND>(Wm().zOrder)) PostMessageA(h, message, wParam, lParam);
         return TRUE;
     }
     if (hwnd && IpcIsRemoteWindow(hwnd)) return IpcPostRemote(hwnd, message, wParam, lParam) ? TRUE : FALSE;

@@ -1,15 +1,15 @@
 // SendMessageA and friends: a window of this process is called directly; one
 // of another process is reached over IPC with a bounded wait.
 #include "platform/ipc/ipc.h"
+#include "platform/user32/cross_process.h"
 #include "platform/user32/window_internal.h"
 
 namespace layer {
 namespace {
 
-// How long SendMessageA waits for another process: a hung program must not hang this one.
-constexpr unsigned kRemoteSendTimeoutMs = 10000;
-
 LRESULT CallWindow(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kDialogItemQuery)
+        return reinterpret_cast<LRESULT>(GetDlgItem(w->hwnd, static_cast<int>(wParam)));
     WNDPROC proc = w->proc ? w->proc : DefWindowProcA;
     return proc(w->hwnd, message, wParam, lParam);
 }

@@ -8,19 +8,31 @@
 
 using namespace layer;
 
+namespace {
+
+// Another process's window is asked through its messages, which carry text across.
+bool Reachable(HWND hwnd) {
+    if (!IpcIsRemoteWindow(hwnd)) return CheckedWindow(hwnd) != nullptr;
+    if (IpcRemoteWindowExists(hwnd)) return true;
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+}
+
+}  // namespace
+
 BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text) {
-    if (!CheckedWindow(hwnd)) return FALSE;
+    if (!Reachable(hwnd)) return FALSE;
     return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
 }
 
 int WINAPI GetWindowTextA(HWND hwnd, LPSTR text, int size) {
     if (text && size > 0) text[0] = '\0';
-    if (!CheckedWindow(hwnd) || !text || size <= 0) return 0;
+    if (!Reachable(hwnd) || !text || size <= 0) return 0;
     return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
 }
 
 int WINAPI GetWindowTextLengthA(HWND hwnd) {
-    if (!CheckedWindow(hwnd)) return 0;
+    if (!Reachable(hwnd)) return 0;
     return static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 

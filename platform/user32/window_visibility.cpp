@@ -1,10 +1,14 @@
 // ShowWindow, EnableWindow and the questions about a window's state.
+#include "platform/ipc/ipc.h"
 #include "platform/user32/window_geometry.h"
 #include "platform/user32/window_ops.h"
 
 using namespace layer;
 
-BOOL WINAPI IsWindow(HWND hwnd) { return WindowFromHandle(hwnd) != nullptr; }
+BOOL WINAPI IsWindow(HWND hwnd) {
+    if (IpcIsRemoteWindow(hwnd)) return IpcRemoteWindowExists(hwnd);
+    return WindowFromHandle(hwnd) != nullptr;
+}
 
 BOOL WINAPI IsWindowVisible(HWND hwnd) {
     Window* w = WindowFromHandle(hwnd);
