@@ -13,7 +13,6 @@ const char SYSTEM_DRIVE_VARIABLE[] = "%SystemDrive%";
 
 // Copies text into buffer, cut to fit, always terminated.
 void CopyText(char* buffer, int capacity, const char* text) {
-    if (capacity <= 0) return;
     std::snprintf(buffer, static_cast<size_t>(capacity), "%s", text);
 }
 
