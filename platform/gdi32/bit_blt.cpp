@@ -55,12 +55,12 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
         return FALSE;
     }
     // A negative extent reaches back from the given corner, which stays inside.
-    if (width < 0) { x += width + 1; width = -width; }
-    if (height < 0) { y += height + 1; height = -height; }
+    long long left = x, top = y, right = left + width, bottom = top + height;
+    if (width < 0) { left = right + 1; right = x + 1ll; }
+    if (height < 0) { top = bottom + 1; bottom = y + 1ll; }
     uint32_t pattern = 0;
     if (RopUsesPattern(code) && !PatternValue(*dc, *surface, &pattern)) return TRUE;
-    POINT at = ToDevice(*dc, x, y);
-    RECT rect = IntersectRects(RECT{at.x, at.y, at.x + width, at.y + height}, DeviceClip(*dc));
+    RECT rect = IntersectRects(DeviceRect(*dc, left, top, right, bottom), DeviceClip(*dc));
     if (!IsEmpty(rect)) RunRop(*surface, rect, code, pattern, nullptr, false);
     return TRUE;
 }
@@ -85,7 +85,7 @@ BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSour
     POINT at = ToDevice(*dest, x, y);
     POINT sourceAt = ToDevice(*src, sourceX, sourceY);
     int dx = sourceAt.x - at.x, dy = sourceAt.y - at.y;  // source = destination + (dx, dy)
-    RECT rect = IntersectRects(RECT{at.x, at.y, at.x + width, at.y + height}, DeviceClip(*dest));
+    RECT rect = IntersectRects(DeviceRect(*dest, x, y, (long long)x + width, (long long)y + height), DeviceClip(*dest));
     rect = IntersectRects(rect, RECT{-dx, -dy, from->width - dx, from->height - dy});
     if (IsEmpty(rect)) return TRUE;
     int span = rect.right - rect.left;

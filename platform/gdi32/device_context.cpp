@@ -68,7 +68,16 @@ RECT DeviceClip(const DeviceContext& dc) {
     return clip;
 }
 
-POINT ToDevice(const DeviceContext& dc, int x, int y) { return POINT{x + dc.origin.x, y + dc.origin.y}; }
+POINT ToDevice(const DeviceContext& dc, long long x, long long y) {
+    constexpr long long kLimit = 1 << 28;
+    auto hold = [](long long v) { return LONG(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v); };
+    return POINT{hold(x + dc.origin.x), hold(y + dc.origin.y)};
+}
+
+RECT DeviceRect(const DeviceContext& dc, long long left, long long top, long long right, long long bottom) {
+    POINT a = ToDevice(dc, left, top), b = ToDevice(dc, right, bottom);
+    return RECT{a.x, a.y, b.x, b.y};
+}
 
 HDC CreateBufferDC(PixelBuffer buffer, int originX, int originY, RECT clip) {
     if (!buffer.pixels || buffer.width <= 0 || buffer.height <= 0) {
@@ -244,8 +253,7 @@ int WINAPI GetBkMode(HDC hdc) {
 int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = LookUpDc(hdc);
     if (!dc) return ERROR;
-    POINT topLeft = ToDevice(*dc, left, top), bottomRight = ToDevice(*dc, right, bottom);
-    RECT rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    RECT rect = DeviceRect(*dc, left, top, right, bottom);
     dc->userClip = dc->hasUserClip ? IntersectRects(dc->userClip, rect) : IntersectRects(rect, rect);
     dc->hasUserClip = true;
     return IsEmpty(dc->userClip) ? NULLREGION : SIMPLEREGION;

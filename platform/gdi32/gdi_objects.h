@@ -83,8 +83,12 @@ HGDIOBJ DefaultBitmap();
 Surface* TargetSurface(DeviceContext& dc);
 // The rectangle a context may draw into, in device coordinates (clipped to its surface).
 RECT DeviceClip(const DeviceContext& dc);
-// Logical to device coordinates (MM_TEXT: a shift by the buffer origin).
-POINT ToDevice(const DeviceContext& dc, int x, int y);
+// Logical to device coordinates (MM_TEXT: a shift by the buffer origin), held within
+// +-2^28 (beyond the 27 bits Windows NT honours) so that sums and differences of
+// device coordinates never overflow.
+POINT ToDevice(const DeviceContext& dc, long long x, long long y);
+// The logical rectangle [left, right) x [top, bottom) in device coordinates, held likewise.
+RECT DeviceRect(const DeviceContext& dc, long long left, long long top, long long right, long long bottom);
 // The display depth as a device reports it.
 int DeviceDepth();
 

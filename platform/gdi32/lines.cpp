@@ -15,17 +15,27 @@ bool PenValue(const DeviceContext& dc, const Surface& surface, uint32_t* value) 
 }
 
 // Bresenham from `from` towards `to` (device coordinates), leaving out `to` itself.
+// Step k along the major axis moves the minor axis (k * minor + major - major / 2 - 1) / major
+// times, so only the steps whose major coordinate lies inside the clip are visited.
 void DrawLine(Surface& surface, const RECT& clip, POINT from, POINT to, uint32_t value) {
-    int dx = std::abs(to.x - from.x), dy = std::abs(to.y - from.y);
-    int stepX = to.x > from.x ? 1 : -1, stepY = to.y > from.y ? 1 : -1;
-    int steps = dx > dy ? dx : dy;
-    int error = (dx > dy ? dx : -dy) / 2;
-    int x = from.x, y = from.y;
-    for (int i = 0; i < steps; ++i) {
-        if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) WritePixel(surface, x, y, value);
-        int before = error;
-        if (before > -dx) { error -= dy; x += stepX; }
-        if (before < dy) { error += dx; y += stepY; }
+    long long dx = std::abs(to.x - from.x), dy = std::abs(to.y - from.y);
+    bool xMajor = dx > dy;
+    long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    int majorStep = (xMajor ? to.x > from.x : to.y > from.y) ? 1 : -1;
+    int minorStep = (xMajor ? to.y > from.y : to.x > from.x) ? 1 : -1;
+    long long majorStart = xMajor ? from.x : from.y, minorStart = xMajor ? from.y : from.x;
+    long long majorLow = xMajor ? clip.left : clip.top, majorHigh = (xMajor ? clip.right : clip.bottom) - 1;
+    long long minorLow = xMajor ? clip.top : clip.left, minorHigh = (xMajor ? clip.bottom : clip.right) - 1;
+    // Steps whose major coordinate majorStart + k * majorStep lies in [majorLow, majorHigh].
+    long long first = majorStep > 0 ? majorLow - majorStart : majorStart - majorHigh;
+    long long last = majorStep > 0 ? majorHigh - majorStart : majorStart - majorLow;
+    if (first < 0) first = 0;
+    if (last > major - 1) last = major - 1;
+    for (long long k = first; k <= last; ++k) {
+        long long m = minorStart + minorStep * ((k * minor + major - major / 2 - 1) / major);
+        if (m < minorLow || m > minorHigh) continue;
+        long long n = majorStart + majorStep * k;
+        WritePixel(surface, int(xMajor ? n : m), int(xMajor ? m : n), value);
     }
 }
 

@@ -10,8 +10,8 @@ namespace {
 // The rectangle in device coordinates, its edges put in order: an inverted
 // rectangle opaques and clips like its ordered twin.
 RECT OrderedDeviceRect(const DeviceContext& dc, const RECT& logical) {
-    POINT a = ToDevice(dc, logical.left, logical.top), b = ToDevice(dc, logical.right, logical.bottom);
-    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    RECT r = DeviceRect(dc, logical.left, logical.top, logical.right, logical.bottom);
+    return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom)};
 }
 
 }  // namespace
@@ -38,23 +38,25 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, L
     POINT origin = ToDevice(*dc, x, y);
     const FontMetrics& metrics = font->Metrics();
     if (dc->bkMode == OPAQUE) {
-        long width = 0;
+        long long width = 0;
         for (UINT i = 0; i < length; ++i)
             width += spacing ? spacing[i] : font->GlyphOf(static_cast<unsigned char>(text[i])).advance;
-        RECT cell{origin.x, origin.y, LONG(origin.x + width), origin.y + metrics.ascent + metrics.descent};
+        RECT cell = DeviceRect(*dc, x, y, x + width, (long long)y + metrics.ascent + metrics.descent);
         FillSurfaceRect(*surface, IntersectRects(cell, clip), ColourToRaw(*surface, dc->bkColour));
     }
     uint32_t ink = ColourToRaw(*surface, dc->textColour);
-    int penX = origin.x, baseline = origin.y + metrics.ascent;
+    long long penX = origin.x;
+    int baseline = origin.y + metrics.ascent;
     for (UINT i = 0; i < length; ++i) {
         const Glyph& glyph = font->GlyphOf(static_cast<unsigned char>(text[i]));
-        int left = penX + glyph.left, top = baseline - glyph.top;
+        long long left = penX + glyph.left;
+        int top = baseline - glyph.top;
         for (int gy = 0; gy < glyph.rows; ++gy) {
             int py = top + gy;
             if (py < clip.top || py >= clip.bottom) continue;
             for (int gx = 0; gx < glyph.width; ++gx) {
-                int px = left + gx;
-                if (px >= clip.left && px < clip.right && glyph.Ink(gx, gy)) WritePixel(*surface, px, py, ink);
+                long long px = left + gx;
+                if (px >= clip.left && px < clip.right && glyph.Ink(gx, gy)) WritePixel(*surface, int(px), py, ink);
             }
         }
         penX += spacing ? spacing[i] : glyph.advance;

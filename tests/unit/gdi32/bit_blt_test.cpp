@@ -2,6 +2,8 @@
 
 #include "platform/gdi32/gdi_internal.h"
 
+#include <climits>
+
 using gdi_test::DdbCanvas;
 using gdi_test::DibCanvas;
 using gdi_test::Quad;
@@ -133,6 +135,26 @@ TEST(BitBlt, DeviceBitmapsFollowTheDisplayDepthOfTheProfile) {
     EXPECT_NE(mono.previous, nullptr);
     DeleteObject(compatible);
     DeleteDC(screen);
+}
+
+TEST(BitBlt, ExtremeCoordinatesAreClippedWithoutOverflow) {
+    // Sums of coordinates and extents near the ends of int must not wrap around.
+    std::vector<uint32_t> pixels(4 * 4, 0);
+    HDC dc = layer::CreateBufferDC(layer::PixelBuffer{pixels.data(), 4, 4}, 1, 1, RECT{0, 0, 4, 4});
+    DibCanvas source(2, 2, 32);
+    const int big = INT_MAX, small = INT_MIN;
+    RECT rect = {small, small, big, big};
+    EXPECT_TRUE(PatBlt(dc, big - 1, big - 1, big, big, WHITENESS));
+    EXPECT_TRUE(PatBlt(dc, small, small, small, small, WHITENESS));
+    EXPECT_TRUE(BitBlt(dc, small, 0, big, 1, source.dc, big, 0, SRCCOPY));
+    EXPECT_TRUE(BitBlt(dc, 0, 0, 1, 1, source.dc, small, small, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, big, small), CLR_INVALID);
+    EXPECT_NE(IntersectClipRect(dc, small, small, big, big), ERROR);
+    EXPECT_TRUE(ExtTextOutA(dc, big, big, ETO_OPAQUE | ETO_CLIPPED, &rect, "WW", 2, nullptr));
+    EXPECT_TRUE(MoveToEx(dc, small, small, nullptr));
+    EXPECT_TRUE(LineTo(dc, big, big));  // crosses the buffer on its diagonal
+    EXPECT_TRUE(Rectangle(dc, small, small, big, big));
+    DeleteDC(dc);
 }
 
 }  // namespace
