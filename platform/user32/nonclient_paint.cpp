@@ -30,7 +30,7 @@ HFONT CaptionFont() {
 }
 
 void DrawFrame(HDC hdc, const Window* w, RECT* r) {
-    if ((w->style & (WS_THICKFRAME | WS_DLGFRAME | DS_MODALFRAME)) || (w->exStyle & WS_EX_DLGMODALFRAME)) {
+    if ((w->style & (WS_THICKFRAME | WS_DLGFRAME)) || (w->exStyle & WS_EX_DLGMODALFRAME)) {
         Ring(hdc, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
         Ring(hdc, r, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
         Ring(hdc, r, COLOR_BTNFACE, COLOR_BTNFACE);

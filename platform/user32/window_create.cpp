@@ -55,7 +55,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     }
     // Overlapped windows always have a caption.
     if (!child && !(style & WS_POPUP)) style |= WS_CAPTION | WS_CLIPSIBLINGS;
-    if (style & DS_MODALFRAME) exStyle |= WS_EX_DLGMODALFRAME;
+    // DS_MODALFRAME means a dialog frame only on a top-level window; a control uses the bit for itself.
+    if (!child && (style & DS_MODALFRAME)) exStyle |= WS_EX_DLGMODALFRAME;
 
     auto created = std::make_unique<Window>();
     Window* w = created.get();

@@ -6,7 +6,7 @@ RECT NonClientInsets(DWORD style, DWORD exStyle) {
     int frame = 0;
     if (style & WS_THICKFRAME)
         frame = 4;
-    else if ((style & (WS_DLGFRAME | DS_MODALFRAME)) || (exStyle & WS_EX_DLGMODALFRAME))
+    else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         frame = GetSystemMetrics(SM_CXDLGFRAME);
     else if (style & WS_BORDER)
         frame = GetSystemMetrics(SM_CXBORDER);

@@ -41,13 +41,12 @@ struct Window {
     LONG_PTR id = 0;         // GWL_ID of a child
     LONG_PTR userData = 0;
     std::vector<BYTE> extra;
-    HFONT font = nullptr;    // what WM_SETFONT gave a window that has no handler of its own
+    HFONT font = nullptr;    // a dialog's font, from WM_SETFONT
 
     // Painting: the invalid part of the client area (client coordinates).
     RECT update = {};
     bool erasePending = false;
     bool frameInvalid = false;
-    bool inPaint = false;
 
     // Top-level windows keep what they show here (window coordinates).
     std::vector<uint32_t> backingPixels;

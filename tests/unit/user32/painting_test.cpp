@@ -134,6 +134,11 @@ TEST_F(PaintingTest, CaptionAndDialogFrameAreDrawnInTheSchemeColours) {
     EXPECT_EQ(ScreenPixel(299, 199), GetSysColor(COLOR_3DDKSHADOW));
     EXPECT_EQ(ScreenPixel(298, 198), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ScreenPixel(290, 105), GetSysColor(COLOR_ACTIVECAPTION));
+    // A control's own style bits that share DS_MODALFRAME's value (ES_AUTOHSCROLL, SS_NOPREFIX) give it no frame.
+    HWND control = Make(WS_CHILD | WS_VISIBLE | DS_MODALFRAME, {0, 0, 40, 20}, hwnd, 0, 1);
+    GetClientRect(control, &client);
+    EXPECT_EQ(client.right, 40);
+    EXPECT_EQ(client.bottom, 20);
     // Another window activated: the caption turns inactive.
     Make(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10});
     Drain();
