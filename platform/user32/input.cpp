@@ -55,6 +55,10 @@ void DeliverMouse(const InputEvent& e) {
         if (!(target = WindowFromHandle(hwnd))) return;
     }
     POINT origin = ClientOriginOnScreen(target);
+    RECT client = ClientRectInWindow(target);
+    OffsetRect(&client, origin.x - client.left, origin.y - client.top);
+    // The frame and caption take no client mouse messages (there is no moving or sizing either).
+    if (!wm.capture && !PtInRect(&client, Cursor())) return;
     WPARAM buttons = (e.kind == InputKind::ButtonDown) ? MK_LBUTTON : 0;
     PostMessageA(hwnd, message, buttons, MAKELPARAM(e.x - origin.x, e.y - origin.y));
 }

@@ -114,6 +114,14 @@ TEST_F(MessageQueueTest, ClicksGoToTheChildUnderThePointUnlessDisabled) {
     EXPECT_EQ(down[0].lParam, MAKELPARAM(5, 5));
     EXPECT_EQ(Received(WM_LBUTTONUP, child).size(), 1u);
 
+    // A click on a caption activates the window but is no client click.
+    HWND captioned = Make(WS_CAPTION | WS_VISIBLE, {400, 100, 600, 200});
+    SetForegroundWindow(top);
+    layer::InjectInput(InputEvent{InputKind::ButtonDown, 500, 110, 1, 0});
+    Drain();
+    EXPECT_EQ(GetActiveWindow(), captioned);
+    EXPECT_TRUE(Received(WM_LBUTTONDOWN, captioned).empty());
+
     // Capture takes the mouse wherever it is.
     SetCapture(child);
     layer::InjectInput(InputEvent{InputKind::MouseMove, 250, 250, 0, 0});
