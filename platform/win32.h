@@ -287,6 +287,7 @@ BOOL WINAPI GetUserNameA(LPSTR buffer, LPDWORD size);
 #define DEFAULT_GUI_FONT 17
 
 #define PS_SOLID 0
+#define PS_NULL 5
 #define TRANSPARENT 1
 #define OPAQUE 2
 #define MM_TEXT 1

@@ -19,13 +19,15 @@ struct PixelBuffer {
 // logical (0, 0) lies at (originX, originY) of the buffer, and drawing is
 // clipped to clip (buffer coordinates). Released with DeleteDC or ReleaseDC.
 HDC CreateBufferDC(PixelBuffer buffer, int originX, int originY, RECT clip);
-// Narrows the clip of such a context (buffer coordinates), e.g. to a paint's update rectangle.
+// Sets the clip of such a context to clip within the one it was created with (buffer
+// coordinates), e.g. to a paint's update rectangle.
 void SetBufferDCClip(HDC hdc, RECT clip);
 
 // A bitmap made from a packed DIB (BITMAPINFOHEADER, colour table, bits), as a
 // bitmap resource holds it. As a DIB section (LoadImageA with LR_CREATEDIBSECTION)
 // it keeps its own depth and colour table; otherwise it becomes a bitmap
-// compatible with the screen (LoadBitmapA). nullptr when the data is malformed.
+// compatible with the screen, or a monochrome one for a one-bit picture
+// (LoadBitmapA). nullptr when the data is malformed.
 HBITMAP CreateBitmapFromPackedDib(const void* dib, size_t size, bool dibSection);
 
 // The dialog font: "MS Sans Serif" 8 points, mapped to a real font.

@@ -26,7 +26,7 @@ HGDIOBJ MakeStock(int index) {
             break;
         case WHITE_PEN: case BLACK_PEN: case NULL_PEN:
             object->type = OBJ_PEN;
-            object->pen.log.lopnStyle = index == NULL_PEN ? 5 /* PS_NULL */ : PS_SOLID;
+            object->pen.log.lopnStyle = index == NULL_PEN ? PS_NULL : PS_SOLID;
             object->pen.log.lopnWidth.x = 1;
             object->pen.log.lopnColor = index == WHITE_PEN ? RGB(255, 255, 255) : RGB(0, 0, 0);
             break;
