@@ -134,13 +134,8 @@ BOOL WINAPI GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
 }
 
 BOOL WINAPI UpdateWindow(HWND hwnd) {
-    Window* w = CheckedWindow(hwnd);
-    if (!w) return FALSE;
-    if (IsShownOnScreen(w) && NeedsPaint(w)) {
-        SendMessageA(hwnd, WM_PAINT, 0, 0);
-        FinishPaintMessage(hwnd);
-    }
-    return TRUE;
+    // The window and then its children, parents first, as they would paint from the queue.
+    return CheckedWindow(hwnd) && RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 BOOL WINAPI RedrawWindow(HWND hwnd, const RECT* rect, HRGN, UINT flags) {

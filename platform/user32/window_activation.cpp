@@ -70,8 +70,7 @@ HWND WINAPI SetFocus(HWND hwnd) {
         if (!w) return nullptr;
         Window* top = TopLevelOf(w);
         top->lastFocus = hwnd;
-        // A window that is not on screen yet keeps the choice for when it is activated.
-        if (!(top->style & WS_VISIBLE)) return previous;
+        // As on Windows, even a hidden top-level window becomes the active one here.
         if (wm.active != top->hwnd) {
             ActivateWindow(top->hwnd);
             if (wm.focus == hwnd) return previous;

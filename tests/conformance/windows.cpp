@@ -195,3 +195,48 @@ CONFORMANCE_TEST(WindowsDialogTemplateInDialogUnits) {
     CHECK((GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
     DestroyWindow(dialog);
 }
+
+CONFORMANCE_TEST(WindowsUpdateWindowPaintsTheChildrenToo) {
+    HWND parent = Make(WS_POPUP | WS_VISIBLE, nullptr);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, parent, 1);
+    Drain();
+    Log().clear();
+    InvalidateRect(parent, nullptr, TRUE);
+    UpdateWindow(parent);
+    int parentPaints = 0, childPaints = 0;
+    for (const Logged& l : Log()) {
+        if (l.message != WM_PAINT) continue;
+        if (l.hwnd == parent) ++parentPaints;
+        if (l.hwnd == child) ++childPaints;
+    }
+    CHECK_EQ(parentPaints, 1);
+    CHECK_EQ(childPaints, 1);
+    DestroyWindow(parent);
+}
+
+CONFORMANCE_TEST(WindowsDefaultControlColoursAndText) {
+    HWND hwnd = Make(WS_POPUP, nullptr, 0, 0, "Caption");
+    HDC hdc = GetDC(hwnd);
+    struct Case {
+        UINT message;
+        int background;
+    };
+    const Case cases[] = {{WM_CTLCOLORSTATIC, COLOR_BTNFACE}, {WM_CTLCOLORBTN, COLOR_BTNFACE},
+                          {WM_CTLCOLORDLG, COLOR_BTNFACE}, {WM_CTLCOLOREDIT, COLOR_WINDOW}};
+    for (const Case& c : cases) {
+        SetTextColor(hdc, RGB(1, 2, 3));
+        SetBkColor(hdc, RGB(4, 5, 6));
+        LRESULT brush = DefWindowProcA(hwnd, c.message, reinterpret_cast<WPARAM>(hdc), 0);
+        CHECK(reinterpret_cast<HBRUSH>(brush) == GetSysColorBrush(c.background));
+        CHECK_EQ(GetTextColor(hdc), GetSysColor(COLOR_WINDOWTEXT));
+        CHECK_EQ(GetBkColor(hdc), GetSysColor(c.background));
+    }
+    ReleaseDC(hwnd, hdc);
+    char text[5] = "xxxx";
+    CHECK_EQ(DefWindowProcA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), LRESULT(4));
+    CHECK(std::strcmp(text, "Capt") == 0);
+    CHECK_EQ(GetWindowTextLengthA(hwnd), 7);
+    CHECK_EQ(GetWindowTextA(hwnd, text, 1), 0);
+    CHECK_EQ(text[0], '\0');
+    DestroyWindow(hwnd);
+}

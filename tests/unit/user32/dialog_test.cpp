@@ -135,6 +135,7 @@ TEST_F(DialogTest, InitDialogReturningTrueFocusesTheFirstTabStop) {
     ASSERT_NE(dialog, nullptr);
     HWND edit = GetDlgItem(dialog, 101);
     EXPECT_EQ(focusAtInit, edit);
+    EXPECT_EQ(GetFocus(), edit);  // already while the dialog is hidden
     ShowWindow(dialog, SW_SHOWNORMAL);
     EXPECT_EQ(GetActiveWindow(), dialog);
     EXPECT_EQ(GetFocus(), edit);
