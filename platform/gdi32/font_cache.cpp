@@ -11,8 +11,12 @@
 namespace layer {
 namespace {
 
-const char* const kRegularFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const char* const kBoldFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+// Liberation Sans has the widths of the sans-serif faces dialogs were laid out
+// for; DejaVu Sans, wider, is the fallback.
+const char* const kRegularFiles[] = {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+                                     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"};
+const char* const kBoldFiles[] = {"/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf",
+                                  "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"};
 
 // Windows-1252 characters 0x80..0x9F; the rest of the code page is Latin-1.
 const uint16_t kCp1252High[32] = {
@@ -33,7 +37,10 @@ FT_Face LoadFace(bool bold) {
     int which = bold ? 1 : 0;
     if (!tried[which] && library) {
         tried[which] = true;
-        if (FT_New_Face(library, bold ? kBoldFile : kRegularFile, 0, &faces[which]) != 0) faces[which] = nullptr;
+        for (const char* file : bold ? kBoldFiles : kRegularFiles) {
+            if (FT_New_Face(library, file, 0, &faces[which]) == 0) break;
+            faces[which] = nullptr;
+        }
     }
     return faces[which];
 }
