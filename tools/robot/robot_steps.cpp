@@ -70,6 +70,14 @@ bool WaitGone(const std::vector<std::string>& a) {
     return true;
 }
 
+// As the window's close box would: the program decides what to do with it.
+bool CloseWindow(const std::vector<std::string>& a) {
+    HWND window = WaitForWindow(a[0].c_str());
+    if (!window || !PostMessageA(window, WM_CLOSE, 0, 0)) return false;
+    std::printf("asked %s to close\n", a[0].c_str());
+    return true;
+}
+
 // A click as the button would report it; the installer looks only at the identifier.
 bool Click(const std::vector<std::string>& a) {
     HWND dialog = WaitForWindow(kDialogClass);
@@ -208,6 +216,7 @@ bool SleepStep(const std::vector<std::string>& a) {
 const RobotStep kSteps[] = {
     {"wait-window", 1, "CLASS", "a top-level window of the class is up", WaitWindow},
     {"wait-gone", 1, "CLASS", "no window of the class is left", WaitGone},
+    {"close-window", 1, "CLASS", "a window of the class is sent WM_CLOSE", CloseWindow},
     {"click", 1, "ID", "the installer dialog gets WM_COMMAND for control ID", Click},
     {"set-folder", 1, "TEXT", "the folder box gets TEXT", SetFolder},
     {"startup", 1, "on|off", "the StartUp box is ticked or cleared (clicked when needed)", Startup},
