@@ -218,3 +218,19 @@ CONFORMANCE_TEST(ControlsDrawTextHidesPrefixes) {
     DrawTextA(canvas.dc, "&Yes", -1, &raw, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
     CHECK(raw.right > yes.cx);
 }
+
+// What a dialog manager asks of its controls: which keys they take, whether
+// EM_SETSEL selects their text, which push button is the default.
+CONFORMANCE_TEST(ControlsDialogCodes) {
+    Host host;
+    HWND edit = host.Add("EDIT", "", WS_BORDER, 100, 101);
+    HWND push = host.Add("BUTTON", "Push", BS_PUSHBUTTON, 100, 111);
+    HWND defaultPush = host.Add("BUTTON", "OK", BS_DEFPUSHBUTTON, 100, IDOK);
+    HWND check = host.Add("BUTTON", "Tick", BS_AUTOCHECKBOX, 100, 103);
+    const LRESULT editCode = SendMessageA(edit, WM_GETDLGCODE, 0, 0);
+    CHECK((editCode & (DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS)) ==
+          (DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS));
+    CHECK_EQ(SendMessageA(push, WM_GETDLGCODE, 0, 0), static_cast<LRESULT>(DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON));
+    CHECK_EQ(SendMessageA(defaultPush, WM_GETDLGCODE, 0, 0), static_cast<LRESULT>(DLGC_BUTTON | DLGC_DEFPUSHBUTTON));
+    CHECK_EQ(SendMessageA(check, WM_GETDLGCODE, 0, 0), static_cast<LRESULT>(DLGC_BUTTON));
+}

@@ -103,6 +103,11 @@ LRESULT CALLBACK ButtonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
                 EndPress(hwnd, state, true);
             }
             return 0;
+        case WM_GETDLGCODE:
+            if (IsCheckBox(hwnd)) return DLGC_BUTTON;
+            return DLGC_BUTTON | ((GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON
+                                      ? DLGC_DEFPUSHBUTTON
+                                      : DLGC_UNDEFPUSHBUTTON);
         case BM_CLICK:
             // The program's own request, not input: a disabled button clicks too.
             Click(hwnd, state);

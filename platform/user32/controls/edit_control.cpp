@@ -157,7 +157,8 @@ LRESULT CALLBACK EditControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_GETDLGCODE:
-            return DLGC_WANTCHARS;
+            // HASSETSEL: a dialog giving the edit the focus selects its text with EM_SETSEL.
+            return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         case EM_GETSEL:
             return OnGetSelection(state, wParam, lParam);
         case EM_SETSEL:
