@@ -1,5 +1,7 @@
 #include "control_host.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int kStaticId = 113;
@@ -72,6 +74,50 @@ TEST_F(StaticControlTest, NewTextIsPaintedAndEmptyTextDrawsNone) {
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Total Disk Space Used: 2477K     "));
     Pump();
     EXPECT_GT(CountPixels(control, GetSysColor(COLOR_WINDOWTEXT)), 0);
+}
+
+// Where the ink lands: the leftmost and lowest text pixels of each style.
+TEST_F(StaticControlTest, TextIsPlacedByItsStyle) {
+    const char* text = "Vintrel Software Tesmara 98 Skyledger";
+    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+    SIZE size{};
+    HDC screen = GetDC(host);
+    HGDIOBJ old = SelectObject(screen, layer::DialogFont());
+    GetTextExtentPoint32A(screen, text, static_cast<int>(std::strlen(text)), &size);
+    SelectObject(screen, old);
+    ReleaseDC(host, screen);
+
+    struct Case {
+        const char* name;
+        DWORD style;
+        int width;
+        int leftMin, leftMax;  // first column with ink
+        bool wraps;            // ink below the first line
+    };
+    const int wide = size.cx + 40;
+    const Case cases[] = {
+        {"left", SS_LEFT, wide, 0, 2, false},
+        {"centre", SS_CENTER, wide, 18, 22, false},
+        {"left wraps when narrow", SS_LEFT, size.cx / 2, 0, 2, true},
+        {"simple never wraps", SS_SIMPLE, size.cx / 2, 0, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND control = AddControl("STATIC", text, c.style, RECT{10, 10, 10 + c.width, 10 + 3 * size.cy}, kStaticId);
+        UpdateWindow(host);
+        Pump();
+        int left = -1;
+        bool below = false;
+        for (int x = 0; x < c.width && left < 0; ++x)
+            for (int y = 0; y < size.cy; ++y)
+                if (ClientPixel(control, x, y) == ink) left = x;
+        for (int y = size.cy; y < 3 * size.cy && !below; ++y)
+            for (int x = 0; x < c.width; ++x) below |= ClientPixel(control, x, y) == ink;
+        EXPECT_GE(left, c.leftMin);
+        EXPECT_LE(left, c.leftMax);
+        EXPECT_EQ(below, c.wraps);
+        DestroyWindow(control);
+    }
 }
 
 TEST_F(StaticControlTest, EtchedLineIsShadowOverHighlight) {
