@@ -81,13 +81,22 @@ CONFORMANCE_TEST(ProgmanCommandsMakeAndRemoveGroupFolders) {
         return;
     }
     std::string group = ProgramsFolder() + "T98 Conformance Group";
+    CreateDirectoryA("C:\\T98 Conformance", NULL);
+    CloseHandle(CreateFileA("C:\\T98 Conformance\\Tool.exe", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
     CHECK(!IsFolder(group));
     CHECK(Execute(conversation, "[CreateGroup(T98 Conformance Group)]"));
     CHECK(IsFolder(group));
     CHECK(Execute(conversation, "[ShowGroup(T98 Conformance Group,2)]"));
-    CHECK(Execute(conversation, "[AddItem(\"C:\\Program Files\\T98 Conformance\\Tool.exe\",\"Conformance Tool\",,0)]"));
-    CHECK(Execute(conversation, "[DeleteGroup(T98 Conformance Group)]"));
+    CHECK(!Execute(conversation, "[ShowGroup(T98 Conformance Group),2]"));  // the show command belongs inside
+    CHECK(Execute(conversation, "[AddItem(\"C:\\T98 Conformance\\Tool.exe\",\"Conformance Tool\",,0)]"));
+    CHECK(!Execute(conversation, "[AddItem(\"C:\\T98 Conformance\\Missing.exe\",\"Missing Tool\",,0)]"));
+    CHECK(Execute(conversation, "[DeleteGroup(t98 conformance group)]"));
     CHECK(!IsFolder(group));
+    // A refused command ends the execute: what follows it is not done.
+    CHECK(!Execute(conversation, "[DeleteGroup(T98 Conformance Group)][CreateGroup(T98 Conformance After)]"));
+    CHECK(!IsFolder(ProgramsFolder() + "T98 Conformance After"));
+    DeleteFileA("C:\\T98 Conformance\\Tool.exe");
+    RemoveDirectoryA("C:\\T98 Conformance");
     DdeFreeStringHandle(instance, progman);
     CHECK(DdeUninitialize(instance));
 }

@@ -26,24 +26,20 @@ public:
     }
 
 private:
-    // [Name], [Name(args)], and also [Name(args),args] as some clients send ShowGroup.
+    // [Name] or [Name(args)]; anything after the closing parenthesis but blanks is refused, as the shell does.
     bool Command(ProgmanCommand* command) {
         if (!Take('[')) return false;
         SkipBlanks();
         while (pos_ < text_.size() && isalpha(static_cast<unsigned char>(text_[pos_]))) command->name += text_[pos_++];
         if (command->name.empty() || command->name.size() > kMaxName) return false;
         SkipBlanks();
-        if (Take('(')) {
-            if (!Arguments(command, ')')) return false;
-            SkipBlanks();
-            if (Take(',')) return Arguments(command, ']');
-        }
+        if (Take('(') && !Arguments(command)) return false;
         SkipBlanks();
         return Take(']');
     }
 
-    // Arguments up to and including the closing character.
-    bool Arguments(ProgmanCommand* command, char closing) {
+    // Arguments up to and including the closing parenthesis.
+    bool Arguments(ProgmanCommand* command) {
         for (;;) {
             std::string argument;
             SkipBlanks();
@@ -56,7 +52,7 @@ private:
                 if (!Take('"')) return false;
                 SkipBlanks();
             } else {
-                while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != closing) {
+                while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != ')') {
                     char c = text_[pos_++];
                     if (!Acceptable(c) || c == '"' || c == '(' || c == ')' || c == '[' || c == ']') return false;
                     argument += c;
@@ -65,7 +61,7 @@ private:
             }
             if (argument.size() > kMaxArgument || command->args.size() == kMaxArguments) return false;
             command->args.push_back(std::move(argument));
-            if (Take(closing)) return true;
+            if (Take(')')) return true;
             if (!Take(',')) return false;
         }
     }

@@ -1,5 +1,7 @@
 #include "tools/progman/progman_session.h"
 
+#include "platform/kernel32/paths.h"
+
 #include "tools/progman/progman_commands.h"
 #include "tools/progman/start_menu_groups.h"
 
@@ -46,16 +48,27 @@ bool DeleteGroup(ProgmanSession* session, const ProgmanCommand& command) {
     return true;
 }
 
+// Showing a group that does not exist is accepted, as the shell does, and changes nothing.
 bool ShowGroup(ProgmanSession* session, const ProgmanCommand& command) {
-    if (!ArgumentCountIn(command, 2, 3) || !IsNumber(command.args[1])) return false;
+    if (!ArgumentCountIn(command, 2, 3) || !IsNumber(command.args[1]) || !IsSafeEntryName(command.args[0]))
+        return false;
     std::string folder = FindGroupFolder(session->programs, command.args[0]);
-    if (folder.empty()) return false;
-    session->activeGroup = folder;
+    if (!folder.empty()) session->activeGroup = folder;
     return true;
 }
 
+// The shell makes no item for a program that is not there.
+bool NamesAnExistingFile(const std::string& commandLine) {
+    for (const std::string& candidate : {commandLine, commandLine.substr(0, commandLine.find(' '))}) {
+        layer::HostPath path = layer::ResolveWindowsPath(candidate);
+        if (path.exists) return true;
+    }
+    return false;
+}
+
 bool AddItem(ProgmanSession* session, const ProgmanCommand& command) {
-    if (!ArgumentCountIn(command, 1, 10) || command.args[0].empty() || !FolderExists(session->activeGroup))
+    if (!ArgumentCountIn(command, 1, 10) || command.args[0].empty() || !FolderExists(session->activeGroup) ||
+        !NamesAnExistingFile(command.args[0]))
         return false;
     ShortcutItem item;
     item.commandLine = command.args[0];

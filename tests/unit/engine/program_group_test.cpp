@@ -146,6 +146,9 @@ TEST_F(ProgramGroupTest, TheProgramManagerServerBuildsTheGroupAndTheStartUpItem)
     fs::create_directories(programs + "/Trayledger");
     fs::create_directories(programs + "/StartUp");
     std::ofstream(programs + "/StartUp/Other.lnk.txt") << "kept";
+    MakeFolders("C:\\Program Files\\Tesmara 98");
+    for (const char* program : {"Tesmara.exe", "Tesm.exe", "Tesmara.hlp", "Uninst.exe"})
+        PutFile(std::string(kDest) + program, "installed");  // the shell makes items only for files that exist
     children_.Start(testing_ipc::ProgmanPath());
     ASSERT_TRUE(testing_ipc::WaitUntil([] { return AddProgramGroup(1) == 1; }));
     std::vector<std::string> items;

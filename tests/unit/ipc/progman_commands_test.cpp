@@ -16,7 +16,6 @@ struct Accepted {
 TEST(ProgmanCommands, WellFormedTextsGiveTheirCommandsAndArguments) {
     const Accepted cases[] = {
         {"[CreateGroup(Vintrel Tesmara 98)]", {{"CreateGroup", {"Vintrel Tesmara 98"}}}},
-        {"[ShowGroup(Vintrel Tesmara 98),2]", {{"ShowGroup", {"Vintrel Tesmara 98", "2"}}}},
         {"[ShowGroup(StartUp, 2)]", {{"ShowGroup", {"StartUp", "2"}}}},
         {"[AddItem(\"C:\\Program Files\\Tesmara 98\\Tesmara.exe\",\"Tesmara 98 Taskbar Icon\",,0)]",
          {{"AddItem", {"C:\\Program Files\\Tesmara 98\\Tesmara.exe", "Tesmara 98 Taskbar Icon", "", "0"}}}},
@@ -47,6 +46,7 @@ TEST(ProgmanCommands, MalformedOrOverlongTextsAreRefusedWhole) {
         "[Create Group(A)]",
         "[(A)]",
         "[CreateGroup(A)]x",
+        "[ShowGroup(Vintrel Tesmara 98),2]",  // the show command outside the parentheses
         "[CreateGroup(A)][",
         "[CreateGroup(A(B))]",
         "[CreateGroup(A]B)]",

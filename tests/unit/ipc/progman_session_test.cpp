@@ -20,6 +20,13 @@ protected:
     }
 
     bool Execute(const std::string& text) { return ExecuteProgmanText(&session_, text); }
+
+    // Items are made only for programs that exist: C:\a.exe and C:\Tools\Helper.exe do.
+    void PutPrograms() {
+        fs::create_directories(prefix_ + "/drive_c/Tools");
+        std::ofstream(prefix_ + "/drive_c/a.exe") << "program";
+        std::ofstream(prefix_ + "/drive_c/Tools/Helper.exe") << "program";
+    }
     fs::path Programs() const { return session_.programs; }
 
     static std::string Read(const fs::path& path) {
@@ -38,17 +45,21 @@ TEST_F(ProgmanSessionTest, ProgramsFolderLiesWhereWineKeepsIt) {
 }
 
 TEST_F(ProgmanSessionTest, SeveralCommandsInOneExecuteBuildAGroupOfShortcuts) {
-    ASSERT_TRUE(Execute("[CreateGroup(Vintrel Tesmara 98)][ShowGroup(Vintrel Tesmara 98),2]"
-                        "[AddItem(\"C:\\Program Files\\T 98\\Tesmara.exe\",\"Tesmara 98 Taskbar Icon\",,0)]"
+    PutPrograms();
+    fs::create_directories(prefix_ + "/drive_c/Program Files/T 98");
+    std::ofstream(prefix_ + "/drive_c/Program Files/T 98/Tesmara.exe") << "program";
+    ASSERT_TRUE(Execute("[CreateGroup(Vintrel Tesmara 98)][ShowGroup(Vintrel Tesmara 98,2)]"
+                        "[AddItem(\"C:\\Program Files\\T 98\\tesmara.exe\",\"Tesmara 98 Taskbar Icon\",,0)]"
                         "[AddItem(\"C:\\Tools\\Helper.exe\")]"));
     fs::path group = Programs() / "Vintrel Tesmara 98";
     EXPECT_EQ(Read(group / "Tesmara 98 Taskbar Icon.lnk.txt"),
-              "[Shortcut]\nCommandLine=C:\\Program Files\\T 98\\Tesmara.exe\nCaption=Tesmara 98 Taskbar Icon\n"
+              "[Shortcut]\nCommandLine=C:\\Program Files\\T 98\\tesmara.exe\nCaption=Tesmara 98 Taskbar Icon\n"
               "IconPath=\nIconIndex=0\n");
     EXPECT_TRUE(fs::exists(group / "Helper.lnk.txt"));  // no caption: named after the program
 }
 
 TEST_F(ProgmanSessionTest, GroupsAreFoundWithoutRegardToCaseAndDeletedWithTheirItems) {
+    PutPrograms();
     ASSERT_TRUE(Execute("[CreateGroup(Tools)][AddItem(\"C:\\a.exe\",\"A\")]"));
     ASSERT_TRUE(Execute("[CreateGroup(TOOLS)]"));  // the existing group, not a second one
     ASSERT_TRUE(Execute("[DeleteGroup(tools)]"));
@@ -57,13 +68,24 @@ TEST_F(ProgmanSessionTest, GroupsAreFoundWithoutRegardToCaseAndDeletedWithTheirI
 }
 
 TEST_F(ProgmanSessionTest, StartUpIsAGroupLikeAnyOther) {
+    PutPrograms();
     ASSERT_TRUE(Execute("[CreateGroup(StartUp)]"));
-    ASSERT_TRUE(Execute("[ShowGroup(StartUp),2]"));
-    ASSERT_TRUE(Execute("[AddItem(\"C:\\T\\Tesmara.exe\",\"Tesmara 98 Taskbar Icon\",,0)]"));
+    EXPECT_FALSE(Execute("[ShowGroup(StartUp),2]"));  // refused, and harmless: StartUp stays the group in use
+    ASSERT_TRUE(Execute("[AddItem(\"C:\\a.exe\",\"Tesmara 98 Taskbar Icon\",,0)]"));
     EXPECT_TRUE(fs::exists(Programs() / "StartUp" / "Tesmara 98 Taskbar Icon.lnk.txt"));
 }
 
+TEST_F(ProgmanSessionTest, ShowingAMissingGroupIsAcceptedButAnItemNeedsItsProgram) {
+    PutPrograms();
+    ASSERT_TRUE(Execute("[CreateGroup(G)]"));
+    EXPECT_TRUE(Execute("[ShowGroup(Missing,1)]"));
+    EXPECT_FALSE(Execute("[AddItem(\"C:\\Missing.exe\",\"Missing\")]"));
+    EXPECT_TRUE(Execute("[AddItem(\"C:\\a.exe\",\"Present\")]"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Programs() / "G"), fs::directory_iterator()), 1);
+}
+
 TEST_F(ProgmanSessionTest, NamesThatWouldLeaveTheFolderAreRefused) {
+    PutPrograms();
     fs::create_directories(prefix_ + "/outside");
     const char* refused[] = {
         "[CreateGroup(..)]",        "[CreateGroup(.)]",           "[CreateGroup(a/b)]",
@@ -91,6 +113,7 @@ TEST_F(ProgmanSessionTest, DeletingAGroupDoesNotFollowLinksOutOfIt) {
 }
 
 TEST_F(ProgmanSessionTest, ItemsNeedAGroupAndAFailedCommandStopsTheRest) {
+    PutPrograms();
     EXPECT_FALSE(Execute("[AddItem(\"C:\\a.exe\",\"A\")]"));
     EXPECT_FALSE(Execute("[DeleteGroup(Missing)][CreateGroup(After)]"));
     EXPECT_FALSE(fs::exists(Programs() / "After"));
