@@ -56,9 +56,22 @@ Hive& CurrentHive() {
 
 bool Execute(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
+constexpr int kBusyTimeoutMs = 30000;
+
+// Switching to WAL takes a lock that SQLite does not wait for: a second process
+// making the same fresh hive at this moment gets SQLITE_BUSY at once.
+bool UseWriteAheadLog(sqlite3* db) {
+    for (int waited = 0;; waited += 5) {
+        int result = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        if (result == SQLITE_OK) return true;
+        if ((result & 0xFF) != SQLITE_BUSY || waited >= kBusyTimeoutMs) return false;
+        usleep(5000);
+    }
+}
+
 bool Prepare(sqlite3* db) {
-    sqlite3_busy_timeout(db, 30000);
-    if (!Execute(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;")) return false;
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    if (!UseWriteAheadLog(db) || !Execute(db, "PRAGMA synchronous=NORMAL")) return false;
     if (!Execute(db, "BEGIN IMMEDIATE")) return false;
     sqlite3_stmt* version = nullptr;
     bool fresh = sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr) == SQLITE_OK &&

@@ -58,4 +58,31 @@ TEST_F(RegistryProcessesTest, TwoProcessesWritingAtOnceLoseNothing) {
     }
 }
 
+// Two programs started at once on a new prefix both make its hive; neither may be
+// refused while the other is setting it up. The window is short, hence the rounds.
+TEST_F(RegistryProcessesTest, TwoProcessesMakingOneFreshHiveBothOpenIt) {
+    for (int round = 0; round < 60; ++round) {
+        layer::Profile profile = layer::CurrentProfile();
+        profile.prefix = prefix_ + "/round" + std::to_string(round);
+        layer::SetProfile(profile);
+        pid_t openers[2];
+        for (pid_t& opener : openers) {
+            opener = fork();
+            ASSERT_GE(opener, 0);
+            if (opener == 0) {
+                HKEY key = nullptr;
+                _exit(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Vintrel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                      &key, nullptr) == ERROR_SUCCESS
+                          ? 0
+                          : 1);
+            }
+        }
+        for (pid_t opener : openers) {
+            int status = 0;
+            ASSERT_EQ(waitpid(opener, &status, 0), opener);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+    }
+}
+
 }  // namespace
