@@ -3,51 +3,11 @@
 //   regset "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion" ProgramFilesDir REG_SZ "D:\Apps"
 #include "platform/advapi32/registry_root_names.h"
 #include "platform/win32.h"
+#include "tools/regset/registry_value_data.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
-
-namespace {
-
-// The value's bytes as the type stores them; false when DATA does not fit the type.
-bool Encode(const std::string& type, const char* data, DWORD* code, std::vector<BYTE>* bytes) {
-    if (type == "REG_SZ" || type == "REG_EXPAND_SZ") {
-        *code = type == "REG_SZ" ? REG_SZ : REG_EXPAND_SZ;
-        bytes->assign(data, data + std::strlen(data) + 1);
-        return true;
-    }
-    if (type == "REG_DWORD") {
-        char* end = nullptr;
-        errno = 0;
-        unsigned long long number = std::strtoull(data, &end, 0);
-        if (!*data || *end || errno || number > 0xFFFFFFFFull) return false;
-        *code = REG_DWORD;
-        for (int i = 0; i < 4; ++i) bytes->push_back(static_cast<BYTE>(number >> (8 * i)));
-        return true;
-    }
-    if (type == "REG_BINARY") {
-        *code = REG_BINARY;
-        std::string digits;
-        for (const char* p = data; *p; ++p)
-            if (*p != ',' && *p != ' ') digits += *p;
-        if (digits.size() % 2) return false;
-        for (size_t i = 0; i < digits.size(); i += 2) {
-            char* end = nullptr;
-            std::string pair = digits.substr(i, 2);
-            unsigned long byte = std::strtoul(pair.c_str(), &end, 16);
-            if (*end) return false;
-            bytes->push_back(static_cast<BYTE>(byte));
-        }
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 5) {
@@ -62,7 +22,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "regset: %s does not start with a root key name\n", argv[1]);
         return 2;
     }
-    if (!Encode(argv[3], argv[4], &type, &bytes)) {
+    if (!EncodeValueData(argv[3], argv[4], &type, &bytes)) {
         std::fprintf(stderr, "regset: \"%s\" is not data of type %s\n", argv[4], argv[3]);
         return 2;
     }
