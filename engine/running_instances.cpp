@@ -30,9 +30,9 @@ int StillRunningAfterClosing(const char* windowClass) {
         if (window) {
             DWORD_PTR ignored;
             SetLastError(ERROR_SUCCESS);
-            // A window that did not answer in time is hung: asking again would not close it.
+            // A window that did not answer in time and is still there is hung: asking again would not close it.
             if (!SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseAnswerMs, &ignored) &&
-                GetLastError() == ERROR_TIMEOUT)
+                GetLastError() == ERROR_TIMEOUT && FindWindowA(windowClass, NULL) == window)
                 return 1;
         }
         ++attempts;
