@@ -82,6 +82,14 @@ int WaitChild(pid_t pid, int timeoutMs) {
     }
 }
 
+bool ChildRunning(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0; }
+
+void EndChild(pid_t pid) {
+    if (!ChildRunning(pid)) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
 void EndProcessesUnder(const std::string& folder) {
     for (pid_t pid : ProcessesUnder(folder)) kill(pid, SIGKILL);
     for (int tries = 0; tries < 200 && AnyProcessUnder(folder); ++tries) usleep(10000);

@@ -18,6 +18,10 @@ struct ChildSpec {
 pid_t StartChild(const ChildSpec& spec);
 // The exit code, or -1 when the process did not end within timeoutMs (it is then killed).
 int WaitChild(pid_t pid, int timeoutMs);
+// True while the child runs; false once it has ended (it is then reaped) or is no child of ours.
+bool ChildRunning(pid_t pid);
+// Ends a child of ours that is still running; one already reaped is left alone (its id may be reused).
+void EndChild(pid_t pid);
 // Ends every process whose program lies under the folder (programs a scenario started from
 // its prefix, such as the taskbar program Finish starts) and waits for them.
 void EndProcessesUnder(const std::string& folder);

@@ -3,12 +3,10 @@
 #include "scenarios/child_process.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -58,11 +56,8 @@ void InstallerRun::SetUp() {
 
 void InstallerRun::TearDown() {
     EndProcessesUnder(prefix);
-    for (pid_t pid : helpers) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-    if (installer > 0) WaitChild(installer, 0);
+    for (pid_t pid : helpers) EndChild(pid);
+    if (installer > 0) EndChild(installer);
     if (HasFailure()) {
         std::printf("run kept for a look: %s\nrobot said:\n%s", root.c_str(), robotLog.c_str());
         return;
@@ -98,13 +93,14 @@ void InstallerRun::StartProgman() {
     FAIL() << "the Program Manager did not start: " << Slurp(log);
 }
 
-void InstallerRun::StartStandin(const std::string& program, const std::string& mode) {
+pid_t InstallerRun::StartStandin(const std::string& program, const std::string& mode) {
     ChildSpec spec{{Source(program), mode},
                    {{"T98_PREFIX", prefix}, {"T98_DISPLAY", "headless"}},
                    root,
                    "",
                    root + "/standins.log"};
     helpers.push_back(StartChild(spec));
+    return helpers.back();
 }
 
 void InstallerRun::StartInstaller() {

@@ -23,7 +23,7 @@ public:
 
     void StartProgman();
     // Starts one of the product's stand-ins ("Tesmara.exe" or "Tesm.exe") from the source folder.
-    void StartStandin(const std::string& program, const std::string& mode);
+    pid_t StartStandin(const std::string& program, const std::string& mode);
     void StartInstaller();
     // Runs the robot on the script; its exit code, with what it printed in robotLog.
     int RunRobot(const std::string& script);
