@@ -3,6 +3,9 @@
 #include "platform/win32.h"
 #include "unit/kernel32/fresh_prefix.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class RegistryExportTest : public FreshPrefix {};
@@ -43,6 +46,30 @@ TEST_F(RegistryExportTest, WritesRegedit4Text) {
     EXPECT_NE(hive.find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\Tesmara.Data\\DefaultIcon]\n"), std::string::npos);
     EXPECT_NE(hive.find("\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"), std::string::npos);
     EXPECT_EQ(layer::ExportRegistryKey(HKEY_LOCAL_MACHINE, "Absent", "x", &text), ERROR_FILE_NOT_FOUND);
+}
+
+// The text shows every value, also one whose name or data passes the usual sizes,
+// and the values after it.
+TEST_F(RegistryExportTest, LongNamesAndDataAreWrittenWithTheValuesAfterThem) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Vintrel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const std::string longName(20000, 'n');
+    const std::vector<BYTE> longData(70000, 0xAB);
+    const BYTE one[] = {1};
+    RegSetValueExA(key, longName.c_str(), 0, REG_BINARY, one, sizeof one);
+    RegSetValueExA(key, "Big", 0, REG_BINARY, longData.data(), static_cast<DWORD>(longData.size()));
+    RegSetValueExA(key, "After", 0, REG_BINARY, one, sizeof one);
+    RegCloseKey(key);
+
+    std::string text;
+    ASSERT_EQ(layer::ExportRegistryKey(HKEY_CURRENT_USER, "Software\\Vintrel", "V", &text), ERROR_SUCCESS);
+    EXPECT_NE(text.find("\"" + longName + "\"=hex:01\n"), std::string::npos);
+    std::string bigLine = "\"Big\"=hex:ab";
+    for (size_t i = 1; i < longData.size(); ++i) bigLine += ",ab";
+    EXPECT_NE(text.find(bigLine + "\n"), std::string::npos);
+    EXPECT_NE(text.find("\"After\"=hex:01\n"), std::string::npos);
 }
 
 TEST_F(RegistryExportTest, RootNamesLongAndShort) {
