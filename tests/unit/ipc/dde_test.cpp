@@ -16,6 +16,7 @@ namespace {
 
 // A server of this process: it records what it is given and refuses texts that ask for it.
 struct Recorder {
+    HDDEDATA lastData = nullptr;
     std::vector<UINT> types;
     std::vector<std::string> executes;
     std::vector<DWORD> sizes;
@@ -31,6 +32,7 @@ HDDEDATA CALLBACK RecordingServer(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDA
         return reinterpret_cast<HDDEDATA>(static_cast<uintptr_t>(strcasecmp(name, "PROGMAN") == 0));
     }
     if (type != XTYP_EXECUTE) return nullptr;
+    recorder.lastData = data;
     DWORD size = DdeGetData(data, nullptr, 0, 0);
     std::string text(size, '\0');
     DdeGetData(data, reinterpret_cast<LPBYTE>(&text[0]), size, 0);
@@ -87,6 +89,12 @@ TEST_F(DdeTest, ExecuteReachesTheServerWithTheWholeSlotAndItsAnswer) {
     EXPECT_EQ(DdeGetLastError(client_), static_cast<UINT>(DMLERR_NO_ERROR));  // read once
     EXPECT_EQ(recorder.executes, (std::vector<std::string>{"[CreateGroup(G)]", "[refuse]"}));
     EXPECT_EQ(recorder.sizes, (std::vector<DWORD>{512, 512}));
+    // The callback's data handle lived only for the call; a handle of another kind is no data handle.
+    BYTE byte;
+    EXPECT_EQ(DdeGetData(recorder.lastData, &byte, 1, 0), 0u);
+    EXPECT_FALSE(DdeFreeDataHandle(recorder.lastData));
+    EXPECT_EQ(DdeGetData(reinterpret_cast<HDDEDATA>(progman_), &byte, 1, 0), 0u);
+    EXPECT_FALSE(DdeFreeDataHandle(reinterpret_cast<HDDEDATA>(conversation)));
 
     EXPECT_TRUE(DdeDisconnect(conversation));
     EXPECT_EQ(recorder.types.back(), static_cast<UINT>(XTYP_DISCONNECT));
