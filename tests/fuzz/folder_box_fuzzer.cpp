@@ -1,5 +1,5 @@
-// Whatever is typed into the folder box: the program group commands built from
-// it read back as the commands meant, each item naming its file in that folder.
+// Whatever is typed into the folder box: each program group item built from it
+// reads back as one AddItem command naming its file in that folder.
 #include "app/installer_state.h"
 #include "engine/group_commands.h"
 #include "engine/install_manifest.h"
@@ -37,15 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(installerState.destFolder, folder.c_str(), folder.size() + 1);
     ComposeGroupCommands(InstallManifest, MANIFEST_ROWS, 1);
 
+    // The fixed commands do not depend on the folder; the items must stay one command each.
     for (int i = 0; i < installerState.groupCommandCount; ++i) {
+        const char* text = installerState.groupCommands[i];
+        if (std::strncmp(text, "[AddItem(", 9) != 0) continue;
         std::vector<ProgmanCommand> commands;
-        if (!ParseProgmanCommands(installerState.groupCommands[i], &commands) || commands.size() != 1) std::abort();
-        const ProgmanCommand& command = commands[0];
-        if (command.name != "AddItem") continue;
+        if (!ParseProgmanCommands(text, &commands) || commands.size() != 1 || commands[0].args.size() != 4)
+            std::abort();
         bool named = false;
         for (const ManifestEntry& row : InstallManifest)
-            named = named || (command.args.size() == 4 && command.args[0] == folder + row.fileName &&
-                              command.args[1] == row.description);
+            named = named || (commands[0].args[0] == folder + row.fileName && commands[0].args[1] == row.description);
         if (!named) std::abort();
     }
     return 0;
