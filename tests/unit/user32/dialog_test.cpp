@@ -211,6 +211,39 @@ TEST_F(DialogTest, TruncatedTemplatesAreRefusedWithoutReadingPastTheirEnd) {
     EXPECT_EQ(CreateDialogParamA(nullptr, "NoSuchDialog", nullptr, RecordingDialogProc, 0), nullptr);
 }
 
+TEST_F(DialogTest, DialogKeysMoveTheFocusAndPressOkOrCancel) {
+    static std::vector<WORD> commands;
+    struct Proc {
+        static INT_PTR CALLBACK Commands(HWND, UINT message, WPARAM wParam, LPARAM) {
+            if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+            return message == WM_INITDIALOG;
+        }
+    };
+    commands.clear();
+    TemplateBuilder t = InstallerLikeTemplate(nullptr);
+    HWND dialog = CreateDialogIndirectParamA(nullptr, t.Get(), nullptr, Proc::Commands, 0);
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    HWND edit = GetDlgItem(dialog, 101), box = GetDlgItem(dialog, 103), ok = GetDlgItem(dialog, IDOK);
+    ASSERT_EQ(GetFocus(), edit);
+    auto press = [&](WPARAM key) {
+        MSG msg = {GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+        EXPECT_TRUE(IsDialogMessageA(dialog, &msg));
+    };
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), box);
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), ok);
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), edit);  // round again, past the static that is no tab stop
+    commands.clear();
+    press(VK_RETURN);
+    press(VK_ESCAPE);
+    EXPECT_EQ(commands, (std::vector<WORD>{IDOK, IDCANCEL}));
+    MSG elsewhere = {nullptr, WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+    EXPECT_FALSE(IsDialogMessageA(dialog, &elsewhere));
+    DestroyWindow(dialog);
+}
+
 TEST_F(DialogTest, ModalDialogFromTheResourceDisablesItsOwnerUntilEnded) {
     // The installer's template names its own class; here that class is a plain dialog class.
     WNDCLASSA wc{};
