@@ -1,6 +1,7 @@
 #include "platform/user32/dialog_template.h"
 
 #include <cstring>
+#include <utility>
 
 namespace layer {
 namespace {
@@ -132,9 +133,12 @@ bool ParseDialogTemplate(const void* data, size_t size, DialogTemplate* out) {
         if (!r.Word(&points) || !r.String(&out->face)) return false;
         out->pointSize = points;
     }
-    out->items.resize(header.cdit);
-    for (DialogItem& item : out->items)
+    // Items are added as they are read, so a count the bytes cannot hold costs nothing.
+    for (WORD i = 0; i < header.cdit; ++i) {
+        DialogItem item;
         if (!ParseItem(r, &item)) return false;
+        out->items.push_back(std::move(item));
+    }
     return true;
 }
 
