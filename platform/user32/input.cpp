@@ -57,8 +57,15 @@ void DeliverMouse(const InputEvent& e) {
     POINT origin = ClientOriginOnScreen(target);
     RECT client = ClientRectInWindow(target);
     OffsetRect(&client, origin.x - client.left, origin.y - client.top);
-    // The frame and caption take no client mouse messages (there is no moving or sizing either).
-    if (!wm.capture && !PtInRect(&client, Cursor())) return;
+    // The frame and caption take no client mouse messages (there is no moving or sizing either);
+    // a press on the close box closes the window.
+    if (!wm.capture && !PtInRect(&client, Cursor())) {
+        RECT box = CloseBoxInWindow(target);
+        OffsetRect(&box, target->rect.left, target->rect.top);
+        if (e.kind == InputKind::ButtonDown && !target->parent && PtInRect(&box, Cursor()))
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return;
+    }
     WPARAM buttons = (e.kind == InputKind::ButtonDown) ? MK_LBUTTON : 0;
     PostMessageA(hwnd, message, buttons, MAKELPARAM(e.x - origin.x, e.y - origin.y));
 }

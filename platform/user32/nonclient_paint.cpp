@@ -49,7 +49,7 @@ void DrawCaption(HDC hdc, const Window* w, RECT* r, bool active) {
     r->top += height;
     if (w->style & WS_SYSMENU) {
         // The close box: a small raised button with a cross.
-        RECT box = {bar.right - 18, bar.top + 2, bar.right - 2, bar.bottom - 2};
+        RECT box = CloseBoxInWindow(w);
         bar.right = box.left;
         RECT inside = box;
         Ring(hdc, &inside, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);

@@ -16,6 +16,14 @@ RECT NonClientInsets(DWORD style, DWORD exStyle) {
     return insets;
 }
 
+RECT CloseBoxInWindow(const Window* w) {
+    if ((w->style & WS_CAPTION) != WS_CAPTION || !(w->style & WS_SYSMENU)) return RECT{};
+    RECT insets = NonClientInsets(w->style, w->exStyle & ~WS_EX_CLIENTEDGE);
+    int right = w->rect.right - w->rect.left - insets.right;
+    int top = insets.top - GetSystemMetrics(SM_CYCAPTION);
+    return RECT{right - 18, top + 2, right - 2, top + GetSystemMetrics(SM_CYCAPTION) - 3};
+}
+
 RECT ScreenRectOf(const Window* w) {
     RECT r = w->rect;
     if (w->parent) {

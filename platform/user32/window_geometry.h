@@ -8,6 +8,8 @@ namespace layer {
 
 // Thickness of the non-client area on each side for these styles.
 RECT NonClientInsets(DWORD style, DWORD exStyle);
+// The close box of a captioned window with WS_SYSMENU, in window coordinates; empty for others.
+RECT CloseBoxInWindow(const Window* w);
 // The window rectangle on the screen.
 RECT ScreenRectOf(const Window* w);
 // The client area in window coordinates (0, 0 = the window's top-left corner).

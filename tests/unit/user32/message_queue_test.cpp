@@ -121,6 +121,14 @@ TEST_F(MessageQueueTest, ClicksGoToTheChildUnderThePointUnlessDisabled) {
     Drain();
     EXPECT_EQ(GetActiveWindow(), captioned);
     EXPECT_TRUE(Received(WM_LBUTTONDOWN, captioned).empty());
+    EXPECT_TRUE(Received(WM_CLOSE, captioned).empty());
+
+    // A press on the close box of a window with a system menu closes it.
+    HWND closable = Make(WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {400, 300, 600, 400});
+    Drain();
+    layer::InjectInput(InputEvent{InputKind::ButtonDown, 600 - 3 - 10, 300 + 3 + 9, 1, 0});
+    Drain();
+    EXPECT_FALSE(IsWindow(closable));
 
     // Capture takes the mouse wherever it is.
     SetCapture(child);
