@@ -101,6 +101,22 @@ void RemoveSocketFile() {
     if (listener.fd >= 0 && listener.pid == getpid()) unlink(listener.path.c_str());
 }
 
+// Waits for the answer on fd. Meanwhile requests sent to this process are answered, as a
+// thread waiting in SendMessage handles the messages sent to it: two processes sending to
+// each other at once do not wait on each other.
+bool WaitForAnswer(int fd, std::chrono::steady_clock::time_point deadline, bool unlimited) {
+    const Listener& listener = TheListener();
+    bool listening = listener.fd >= 0 && listener.pid == getpid();
+    for (;;) {
+        pollfd entries[2] = {{fd, POLLIN, 0}, {listener.fd, POLLIN, 0}};
+        int ready = poll(entries, listening ? 2 : 1, RemainingMs(deadline, unlimited));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return false;
+        if (entries[0].revents) return true;
+        OnListenerReady();
+    }
+}
+
 int ConnectTo(pid_t pid, std::chrono::steady_clock::time_point deadline, bool unlimited) {
     sockaddr_un address;
     if (!SocketPathFor(pid, &address)) return -1;
@@ -173,7 +189,7 @@ CallResult CallProcess(pid_t pid, RequestKind kind, const std::string& body, uns
         return CallResult::Unreachable;
     }
     for (;;) {
-        if (!WaitReadable(fd, RemainingMs(deadline, unlimited))) {
+        if (!WaitForAnswer(fd, deadline, unlimited)) {
             close(fd);
             return CallResult::TimedOut;
         }

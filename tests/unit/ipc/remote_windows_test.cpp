@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using testing_ipc::StandinPath;
 using testing_ipc::WaitUntil;
@@ -86,6 +88,47 @@ TEST_F(RemoteWindowsTest, ARefusingWindowStaysAndAHungOneCostsOnlyTheTimeout) {
         kill(pid, SIGKILL);
         children_.Exited(pid);
     }
+}
+
+// The child's window answers WM_USER by asking the window named in wParam, in the parent, for a number.
+LRESULT CALLBACK EchoBackProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER) return SendMessageA(reinterpret_cast<HWND>(wParam), WM_USER + 1, 0, 0) + 1;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK AnswerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_USER + 1 ? 41 : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND OpenWindow(const char* className, WNDPROC proc) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
+TEST_F(RemoteWindowsTest, AProcessWaitingForAnAnswerAnswersWhatIsSentToIt) {
+    HWND asker = OpenWindow("IpcAsker", AnswerProc);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        OpenWindow("IpcEchoBack", EchoBackProc);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        _exit(0);
+    }
+    HWND echo = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (echo = FindWindowA("IpcEchoBack", nullptr)) != nullptr; }));
+    DWORD_PTR result = 0;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_NE(SendMessageTimeoutA(echo, WM_USER, reinterpret_cast<WPARAM>(asker), 0, SMTO_NORMAL, 5000, &result), 0);
+    EXPECT_EQ(result, 42u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    DestroyWindow(asker);
 }
 
 TEST_F(RemoteWindowsTest, MessagesWithPointersDoNotCrossProcesses) {
