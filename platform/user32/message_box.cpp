@@ -63,12 +63,19 @@ bool HasButton(const Box* box, int id) {
 LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Box* box = BoxOf(hwnd);
     if (!box) return DefWindowProcA(hwnd, message, wParam, lParam);
+    // An answer can come in a message sent from another process, handled while the
+    // loop waits for posted ones: a posted WM_NULL wakes the loop to see it.
+    auto answer = [hwnd, box](int id) {
+        if (!id) return;
+        box->answer = id;
+        PostMessageA(hwnd, WM_NULL, 0, 0);
+    };
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED && HasButton(box, LOWORD(wParam))) box->answer = LOWORD(wParam);
+            if (HIWORD(wParam) == BN_CLICKED && HasButton(box, LOWORD(wParam))) answer(LOWORD(wParam));
             return 0;
         case WM_CLOSE:
-            box->answer = box->buttons->escapeId;
+            answer(box->buttons->escapeId);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;

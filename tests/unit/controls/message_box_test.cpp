@@ -1,4 +1,5 @@
 #include "control_host.h"
+#include "platform/user32/event_sources.h"
 #include "platform/user32/message_box_observer.h"
 
 #include <functional>
@@ -132,6 +133,25 @@ TEST_F(MessageBoxTest, TheBoxIsADialogWithStandardControls) {
     // Centred on the screen, truncating as the installer's own centring does.
     EXPECT_LE(std::abs((boxRect.left + boxRect.right) - GetSystemMetrics(SM_CXSCREEN)), 1);
     EXPECT_LE(std::abs((boxRect.top + boxRect.bottom) - GetSystemMetrics(SM_CYSCREEN)), 1);
+}
+
+int g_wakePipe[2];
+
+// Stands for another process's SendMessageA, which arrives while the box's loop waits.
+void AnswerBySending() {
+    char byte;
+    if (read(g_wakePipe[0], &byte, 1) != 1) return;
+    layer::RemoveEventSource(g_wakePipe[0]);
+    SendMessageA(FindWindowA("#32770", kCaption), WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(MessageBoxTest, AnAnswerSentFromOutsideEndsTheWait) {
+    ASSERT_EQ(pipe(g_wakePipe), 0);
+    layer::AddEventSource(g_wakePipe[0], AnswerBySending);
+    ASSERT_EQ(write(g_wakePipe[1], "x", 1), 1);
+    EXPECT_EQ(MessageBoxA(host, kText, kCaption, MB_OKCANCEL), IDOK);
+    close(g_wakePipe[0]);
+    close(g_wakePipe[1]);
 }
 
 struct ObservedBox {
