@@ -38,10 +38,7 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hwnd, UINT message, WPARAM wParam, LPARA
                                    DWORD_PTR* result) {
     LRESULT answer = 0;
     if (IpcIsRemoteWindow(hwnd)) {
-        if (!IpcSendRemote(hwnd, message, wParam, lParam, timeout, &answer)) {
-            SetLastError(ERROR_TIMEOUT);
-            return 0;
-        }
+        if (!IpcSendRemote(hwnd, message, wParam, lParam, timeout, &answer)) return 0;  // its error stands
     } else {
         Window* w = CheckedWindow(hwnd);
         if (!w) return 0;
