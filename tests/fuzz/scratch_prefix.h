@@ -1,5 +1,6 @@
 // Points the machine profile at a prefix of this fuzzer process's own, made on
-// first use and removed at exit, so runs in parallel never share a hive.
+// first use and removed at exit, so runs in parallel never share a hive. In
+// memory where the system offers it: every input writes the hive.
 #pragma once
 
 #include "platform/kernel32/profile.h"
@@ -11,8 +12,8 @@
 inline void UseScratchPrefix() {
     static std::string prefix;
     if (!prefix.empty()) return;
-    char folder[] = "/tmp/t98-fuzz-XXXXXX";
-    if (!mkdtemp(folder)) std::abort();
+    std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/t98-fuzz-XXXXXX" : "/tmp/t98-fuzz-XXXXXX";
+    if (!mkdtemp(folder.data())) std::abort();
     prefix = folder;
     layer::Profile profile;
     profile.prefix = prefix;
