@@ -67,10 +67,10 @@ pid_t StartChild(const ChildSpec& spec) {
     _exit(127);
 }
 
-int WaitChild(pid_t pid, int timeoutMs) {
-    for (int waited = 0;; waited += 10) {
+int WaitChild(pid_t pid, int timeoutMs, rusage* usage) {
+    for (int waited = 0;; ++waited) {
         int status = 0;
-        pid_t done = waitpid(pid, &status, WNOHANG);
+        pid_t done = wait4(pid, &status, WNOHANG, usage);
         if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         if (done < 0 && errno != EINTR) return -1;
         if (waited >= timeoutMs) {
@@ -78,7 +78,7 @@ int WaitChild(pid_t pid, int timeoutMs) {
             waitpid(pid, &status, 0);
             return -1;
         }
-        usleep(10000);
+        usleep(1000);
     }
 }
 

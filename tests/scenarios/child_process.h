@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -17,7 +18,8 @@ struct ChildSpec {
 
 pid_t StartChild(const ChildSpec& spec);
 // The exit code, or -1 when the process did not end within timeoutMs (it is then killed).
-int WaitChild(pid_t pid, int timeoutMs);
+// usage, when given, receives what the process used (its peak memory among it).
+int WaitChild(pid_t pid, int timeoutMs, rusage* usage = nullptr);
 // True while the child runs; false once it has ended (it is then reaped) or is no child of ours.
 bool ChildRunning(pid_t pid);
 // Ends a child of ours that is still running; one already reaped is left alone (its id may be reused).

@@ -19,8 +19,9 @@ namespace {
 const int kRunTimeoutMs = 60000;
 
 std::string BuildDir() {
+    // Absolute: the children start in folders of their own.
     const char* dir = std::getenv("T98_BUILD_DIR");
-    return dir ? dir : ".";
+    return fs::absolute(dir ? dir : ".").string();
 }
 
 std::string Slurp(const std::string& path) {
