@@ -86,7 +86,11 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& t, HWND owner,
     }
     HWND focus = FirstTabStop(dialog);
     if (SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(focus), init) && IsWindow(dialog)) {
-        if (HWND first = FirstTabStop(dialog)) SetFocus(first);
+        if (HWND first = FirstTabStop(dialog)) {
+            SetFocus(first);
+            // The dialog manager selects an edit's whole text when it gives it the focus.
+            if (SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(first, EM_SETSEL, 0, -1);
+        }
     }
     if (!IsWindow(dialog)) return nullptr;
     if (style & WS_VISIBLE) {

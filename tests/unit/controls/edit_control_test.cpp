@@ -37,8 +37,11 @@ TEST_F(EditControlTest, SetTextNotifiesUpdateThenChangeSynchronously) {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\Program Files"));
 
     EXPECT_EQ(CommandsFrom(kEditId), (std::vector<WORD>{EN_UPDATE, EN_CHANGE}));
-    for (const HostMessage& m : received)
-        if (m.message == WM_COMMAND) EXPECT_EQ(reinterpret_cast<HWND>(m.lParam), edit);
+    for (const HostMessage& m : received) {
+        if (m.message == WM_COMMAND) {
+            EXPECT_EQ(reinterpret_cast<HWND>(m.lParam), edit);
+        }
+    }
     EXPECT_EQ(Text(edit), "C:\\Program Files");
     EXPECT_EQ(Selection(edit), std::make_pair(DWORD{0}, DWORD{0}));
 }
