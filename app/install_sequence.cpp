@@ -68,7 +68,7 @@ bool ReadDestinationFolder(HWND hwnd) {
 
 // Tested by entering the folder, as a drive root must be tested as "C:" alone; the
 // process's current folder is the same afterwards.
-bool FolderExists(char* folderText) {
+bool FolderExists(const char* folderText) {
     char remembered[PATH_TEXT_SIZE];
     DWORD length = GetCurrentDirectoryA(sizeof remembered, remembered);
     if (length == 0 || length >= sizeof remembered) {
