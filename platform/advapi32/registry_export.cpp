@@ -45,35 +45,20 @@ std::string FormatData(DWORD type, const std::vector<BYTE>& data) {
     return prefix + Hex(data);
 }
 
-// Reads value `index`, making room for its name and data as needed; false past the last one.
-bool ReadValue(HKEY key, DWORD index, std::vector<char>* name, std::vector<BYTE>* room, std::string* shownName,
-               DWORD* type, std::vector<BYTE>* data) {
-    for (;;) {
-        DWORD nameSize = static_cast<DWORD>(name->size()), dataSize = static_cast<DWORD>(room->size());
-        LONG result = RegEnumValueA(key, index, name->data(), &nameSize, nullptr, type, room->data(), &dataSize);
-        if (result == ERROR_SUCCESS) {
-            shownName->assign(name->data(), nameSize);
-            data->assign(room->begin(), room->begin() + dataSize);
-            return true;
-        }
-        if (result != ERROR_MORE_DATA) return false;
-        // Windows holds names to 16383 characters, a hive written by other tools may not;
-        // data may also have grown since it was sized. Either way: more room, same value.
-        if (dataSize > room->size()) {
-            room->resize(dataSize);
-        } else {
-            name->resize(name->size() * 2);
-        }
-    }
-}
-
 void ExportValues(HKEY key, std::string* text) {
     std::vector<char> name(kMaxName);
-    std::vector<BYTE> room(256), data;
-    std::string shownName;
-    DWORD type = 0;
-    for (DWORD index = 0; ReadValue(key, index, &name, &room, &shownName, &type, &data); ++index) {
-        std::string shown = shownName.empty() ? "@" : Quoted(shownName);
+    std::vector<BYTE> data;
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = kMaxName, type = 0, dataSize = 0;
+        if (RegEnumValueA(key, index, name.data(), &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS)
+            break;
+        data.resize(dataSize);
+        nameSize = kMaxName;
+        if (RegEnumValueA(key, index, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        data.resize(dataSize);
+        std::string shown = nameSize ? Quoted(std::string(name.data(), nameSize)) : "@";
         *text += shown + "=" + FormatData(type, data) + "\n";
     }
 }

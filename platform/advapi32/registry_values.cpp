@@ -8,6 +8,9 @@ using layer::registry::Value;
 
 namespace {
 
+// The longest value name Windows takes; a longer one is refused, not stored.
+constexpr size_t kMaxValueNameLength = 16383;
+
 // Hands a value's bytes to the caller's buffer: NULL data asks for the size only;
 // too small a buffer gets ERROR_MORE_DATA and the size needed.
 LONG DeliverData(const Value& value, LPDWORD type, LPBYTE data, LPDWORD size) {
@@ -36,7 +39,7 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LP
 }
 
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD size) {
-    if (!data && size) return ERROR_INVALID_PARAMETER;
+    if ((!data && size) || (valueName && std::strlen(valueName) > kMaxValueNameLength)) return ERROR_INVALID_PARAMETER;
     auto lock = layer::registry::LockRegistry();
     KeyId id;
     LONG status = layer::registry::KeyFromHandle(key, KEY_SET_VALUE, &id);

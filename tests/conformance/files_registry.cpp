@@ -332,3 +332,17 @@ CONFORMANCE_TEST(RegistryStaleHandle) {
     CHECK_EQ(RegCloseKey(key), ERROR_SUCCESS);
     CHECK_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 }
+
+CONFORMANCE_TEST(RegistryValueNameLimit) {
+    HKEY key = CreateKey(HKEY_LOCAL_MACHINE, TEST_KEY, nullptr);
+    if (!key) return;
+    const BYTE one = 1;
+    // 16383 characters is the longest name a value may have.
+    const std::string longest(16383, 'n');
+    CHECK_EQ(RegSetValueExA(key, longest.c_str(), 0, REG_BINARY, &one, 1), ERROR_SUCCESS);
+    CHECK_EQ(RegSetValueExA(key, (longest + "n").c_str(), 0, REG_BINARY, &one, 1), ERROR_INVALID_PARAMETER);
+    DWORD type = 0, size = 0;
+    CHECK_EQ(RegQueryValueExA(key, (longest + "n").c_str(), nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    CHECK_EQ(RegDeleteValueA(key, longest.c_str()), ERROR_SUCCESS);
+    RegCloseKey(key);
+}

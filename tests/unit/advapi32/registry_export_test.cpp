@@ -48,17 +48,18 @@ TEST_F(RegistryExportTest, WritesRegedit4Text) {
     EXPECT_EQ(layer::ExportRegistryKey(HKEY_LOCAL_MACHINE, "Absent", "x", &text), ERROR_FILE_NOT_FOUND);
 }
 
-// The text shows every value, also one whose name or data passes the usual sizes,
-// and the values after it.
+// The text shows every value, also one with the longest name a value may have or
+// large data, and the values after it.
 TEST_F(RegistryExportTest, LongNamesAndDataAreWrittenWithTheValuesAfterThem) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Vintrel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                               nullptr),
               ERROR_SUCCESS);
-    const std::string longName(20000, 'n');
+    const std::string longName(16383, 'n');
     const std::vector<BYTE> longData(70000, 0xAB);
     const BYTE one[] = {1};
-    RegSetValueExA(key, longName.c_str(), 0, REG_BINARY, one, sizeof one);
+    ASSERT_EQ(RegSetValueExA(key, longName.c_str(), 0, REG_BINARY, one, sizeof one), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, (longName + "n").c_str(), 0, REG_BINARY, one, sizeof one), ERROR_INVALID_PARAMETER);
     RegSetValueExA(key, "Big", 0, REG_BINARY, longData.data(), static_cast<DWORD>(longData.size()));
     RegSetValueExA(key, "After", 0, REG_BINARY, one, sizeof one);
     RegCloseKey(key);
