@@ -60,4 +60,21 @@ TEST_F(DialogArtwork, OnlyTheMessageTextIsDarkBlue) {
     }
 }
 
+TEST_F(DialogArtwork, AMissingMakerLogoIsReportedOnceWhilePaintsGoOn) {
+    StartInstaller();
+    installerState.hInstance = (HINSTANCE)(UINT_PTR)0x7e570000;  // no module of ours: no pictures
+    ShownBoxes().clear();
+    // The box has no owner, so the logo area keeps painting while it is up.
+    WhileBoxIsUp() = [](const ShownBox&) {
+        HWND logo = GetDlgItem(FindWindowA("VintInstall", nullptr), IDC_MAKER_LOGO);
+        RedrawWindow(logo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    };
+    RedrawWindow(Item(IDC_MAKER_LOGO), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_EQ(ShownBoxes().size(), 1u);
+    EXPECT_EQ(ShownBoxes()[0].text, "Draw3D screwed up!");
+    EXPECT_EQ(ShownBoxes()[0].caption, "DBUG");
+    EXPECT_EQ(ShownBoxes()[0].type, (UINT)MB_OK);
+    EXPECT_EQ(ShownBoxes()[0].owner, nullptr);
+}
+
 }  // namespace
