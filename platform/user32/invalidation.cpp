@@ -79,7 +79,18 @@ void InvalidateFrame(Window* w) {
 }
 
 void InvalidateUnderChild(Window* child, RECT rectInParent) {
-    if (Window* parent = WindowFromHandle(child->parent)) InvalidateClient(parent, &rectInParent, true);
+    Window* parent = WindowFromHandle(child->parent);
+    if (!parent) return;
+    InvalidateClient(parent, &rectInParent, true);
+    // What a hidden, moved or destroyed child uncovers is erased at once, as on
+    // Windows: a busy program that pumps no messages must not keep showing it.
+    if (!IsShownOnScreen(parent)) return;
+    HWND hwnd = parent->hwnd;
+    HDC dc = GetDC(hwnd);
+    if (!dc) return;
+    IntersectClipRect(dc, rectInParent.left, rectInParent.top, rectInParent.right, rectInParent.bottom);
+    SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(hwnd, dc);
 }
 
 Window* FindWindowNeedingPaint(HWND filter) {
