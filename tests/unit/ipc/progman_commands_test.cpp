@@ -80,8 +80,10 @@ TEST(ProgmanCommands, RandomTextsNeverBreakTheParser) {
         for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
         if (round % 3 == 0) text = "[AddItem(" + text + ")]";
         std::vector<ProgmanCommand> commands;
-        if (ParseProgmanCommands(text, &commands))
-            for (const ProgmanCommand& command : commands) EXPECT_FALSE(command.name.empty()) << text;
+        if (!ParseProgmanCommands(text, &commands)) continue;
+        for (const ProgmanCommand& command : commands) {
+            EXPECT_FALSE(command.name.empty()) << text;
+        }
     }
 }
 
