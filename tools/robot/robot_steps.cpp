@@ -102,9 +102,12 @@ bool Startup(const std::vector<std::string>& a) {
     HWND box = DialogItem(kStartupBoxId);
     if (!box) return false;
     if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != wanted) SendMessageA(box, BM_CLICK, 0, 0);
-    bool ticked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // The click may take effect after the message returns (it goes through the button's mouse handling).
+    bool reached = WaitFor([&] { return (SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == wanted ? box : nullptr; },
+                           kPatienceMs / 10) != nullptr;
+    bool ticked = reached ? wanted : !wanted;
     std::printf("StartUp box %s\n", ticked ? "ticked" : "clear");
-    return ticked == wanted;
+    return reached;
 }
 
 int AnswerId(const std::string& word) {
