@@ -58,11 +58,13 @@ void InvalidateClient(Window* w, const RECT* clientRect, bool erase) {
     UnionRect(&w->update, &w->update, &r);
     if (erase) w->erasePending = true;
     // Children are drawn in the parent's backing store, so what repaints the parent repaints them.
+    // The update area is one rectangle, the union of all invalidations so far: a child that lies
+    // between two invalid places is painted over too.
     for (HWND h : w->children) {
         Window* c = WindowFromHandle(h);
         if (!c || !(c->style & WS_VISIBLE)) continue;
         RECT under;
-        if (!IntersectRect(&under, &r, &c->rect)) continue;
+        if (!IntersectRect(&under, &w->update, &c->rect)) continue;
         RECT client = ClientRectInWindow(c);
         OffsetRect(&client, c->rect.left, c->rect.top);
         if (!EqualRect(&client, &c->rect) && !(under.left >= client.left && under.top >= client.top &&
