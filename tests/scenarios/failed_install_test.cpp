@@ -26,10 +26,12 @@ std::string InstallOverAndMeetOneError(const std::string& reason, const std::str
 
 // After a failed copy: the other entries placed, and nothing of what follows a good copy.
 void ExpectFailedInstallLeftEverythingElse(InstallerRun& run, const std::string& failedFile) {
-    for (const std::string& file : ProductFiles())
-        if (file != failedFile)
-            EXPECT_EQ(run.ReadFile(run.OnDriveC(std::string(kInstalledTo) + "/" + file)), run.ReadFile(run.Source(fs::path(file).filename().string())))
-                << file;
+    for (const std::string& file : ProductFiles()) {
+        if (file == failedFile) continue;
+        EXPECT_EQ(run.ReadFile(run.OnDriveC(std::string(kInstalledTo) + "/" + file)),
+                  run.ReadFile(run.Source(fs::path(file).filename().string())))
+            << file;
+    }
     EXPECT_TRUE(fs::is_directory(run.OnDriveC(std::string(kInstalledTo) + "/Places")));
     EXPECT_TRUE(fs::is_directory(run.OnDriveC(std::string(kInstalledTo) + "/BGs")));
     EXPECT_TRUE(run.GroupItems().empty());

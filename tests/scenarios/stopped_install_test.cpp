@@ -67,7 +67,9 @@ TEST_P(RunningCopy, ThatRefusesToCloseStopsTheInstall) {
     EXPECT_EQ(InstallerExit(), 0);
     EXPECT_FALSE(fs::exists(OnDriveC("Program Files/Vintrel")));
     EXPECT_TRUE(ChildRunning(stubborn));
-    if (willing) EXPECT_TRUE(ChildRunning(willing)) << "the taskbar program was not asked to close";
+    if (willing) {
+        EXPECT_TRUE(ChildRunning(willing)) << "the taskbar program was not asked to close";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
