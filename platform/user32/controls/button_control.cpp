@@ -41,26 +41,13 @@ void EndPress(HWND hwnd, ButtonState* state, bool inside) {
     if (inside) Click(hwnd, state);
 }
 
-}  // namespace
-
-LRESULT CALLBACK ButtonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) AttachState<ButtonState>(hwnd);
-    ButtonState* state = StateOf<ButtonState>(hwnd);
-    if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
-
-    LRESULT result = 0;
-    if (HandleFontMessage(hwnd, state, message, wParam, lParam, &result)) return result;
+LRESULT HandleButtonMessage(HWND hwnd, ButtonState* state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCDESTROY:
-            DetachState<ButtonState>(hwnd);
-            break;
         case WM_PAINT:
             PaintButton(hwnd, state);
             return 0;
         case WM_SETTEXT:
-            result = DefWindowProcA(hwnd, message, wParam, lParam);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return result;
+            return SetTextAndRepaint(hwnd, wParam, lParam);
         case WM_ENABLE:
         case WM_SETFOCUS:
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -128,6 +115,12 @@ LRESULT CALLBACK ButtonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ButtonControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchControlMessage<ButtonState>(hwnd, message, wParam, lParam, HandleButtonMessage);
 }
 
 }  // namespace layer

@@ -33,6 +33,12 @@ void NotifyParent(HWND hwnd, WORD code) {
     SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
 }
 
+LRESULT SetTextAndRepaint(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return result;
+}
+
 std::string StoredText(HWND hwnd) {
     LRESULT length = DefWindowProcA(hwnd, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return std::string();

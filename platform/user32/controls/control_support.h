@@ -35,6 +35,31 @@ void DetachState(HWND hwnd) {
 bool HandleFontMessage(HWND hwnd, ControlState* state, UINT message, WPARAM wParam, LPARAM lParam,
                        LRESULT* result);
 
+// A class's own messages; what it leaves goes to DefWindowProcA.
+template <typename State>
+using ControlHandler = LRESULT (*)(HWND hwnd, State* state, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The frame of every control procedure: the state lives from WM_NCCREATE to WM_NCDESTROY, the font
+// messages are answered here, and the class's handler gets the rest.
+template <typename State>
+LRESULT DispatchControlMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                               ControlHandler<State> handler) {
+    if (message == WM_NCCREATE) AttachState<State>(hwnd);
+    State* state = StateOf<State>(hwnd);
+    if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
+
+    LRESULT result = 0;
+    if (HandleFontMessage(hwnd, state, message, wParam, lParam, &result)) return result;
+    if (message == WM_NCDESTROY) {
+        DetachState<State>(hwnd);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return handler(hwnd, state, message, wParam, lParam);
+}
+
+// WM_SETTEXT for a control that only shows its text: stored as DefWindowProcA keeps it, then repainted.
+LRESULT SetTextAndRepaint(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
 // Sends ctlColorMessage (WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, WM_CTLCOLORBTN) to the parent with the
 // control's DC; a parent that answers with no brush gets the default colours.
 HBRUSH QueryControlBrush(HWND hwnd, HDC hdc, UINT ctlColorMessage);

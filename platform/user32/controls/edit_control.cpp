@@ -113,19 +113,8 @@ LRESULT OnGetSelection(const EditState* state, WPARAM wParam, LPARAM lParam) {
     return MAKELONG(start, end);
 }
 
-}  // namespace
-
-LRESULT CALLBACK EditControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) AttachState<EditState>(hwnd);
-    EditState* state = StateOf<EditState>(hwnd);
-    if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
-
-    LRESULT result = 0;
-    if (HandleFontMessage(hwnd, state, message, wParam, lParam, &result)) return result;
+LRESULT HandleEditMessage(HWND hwnd, EditState* state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCDESTROY:
-            DetachState<EditState>(hwnd);
-            break;
         case WM_PAINT:
             PaintEdit(hwnd, state);
             return 0;
@@ -169,6 +158,12 @@ LRESULT CALLBACK EditControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK EditControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchControlMessage<EditState>(hwnd, message, wParam, lParam, HandleEditMessage);
 }
 
 }  // namespace layer

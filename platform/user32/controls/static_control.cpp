@@ -43,31 +43,24 @@ void PaintStatic(HWND hwnd, const ControlState* state) {
     EndPaint(hwnd, &paint);
 }
 
-}  // namespace
-
-LRESULT CALLBACK StaticControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) AttachState<ControlState>(hwnd);
-    ControlState* state = StateOf<ControlState>(hwnd);
-    if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
-
-    LRESULT result = 0;
-    if (HandleFontMessage(hwnd, state, message, wParam, lParam, &result)) return result;
+LRESULT HandleStaticMessage(HWND hwnd, ControlState* state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCDESTROY:
-            DetachState<ControlState>(hwnd);
-            break;
         case WM_PAINT:
             PaintStatic(hwnd, state);
             return 0;
         case WM_SETTEXT:
-            result = DefWindowProcA(hwnd, message, wParam, lParam);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return result;
+            return SetTextAndRepaint(hwnd, wParam, lParam);
         case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK StaticControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DispatchControlMessage<ControlState>(hwnd, message, wParam, lParam, HandleStaticMessage);
 }
 
 }  // namespace layer
