@@ -207,31 +207,33 @@ BOOL WINAPI LPtoDP(HDC hdc, LPPOINT points, int count) {
     return LookUpDc(hdc) && (count == 0 || points) ? TRUE : FALSE;
 }
 
-COLORREF WINAPI SetBkColor(HDC hdc, COLORREF colour) {
+namespace {
+
+// The background and text colours: a stale DC gives CLR_INVALID; the top byte is not kept.
+COLORREF ReplaceColour(HDC hdc, COLORREF DeviceContext::*colourOfDc, COLORREF colour) {
     DeviceContext* dc = LookUpDc(hdc);
     if (!dc) return CLR_INVALID;
-    COLORREF previous = dc->bkColour;
-    dc->bkColour = colour & 0xffffff;
+    COLORREF previous = dc->*colourOfDc;
+    dc->*colourOfDc = colour & 0xffffff;
     return previous;
 }
 
-COLORREF WINAPI GetBkColor(HDC hdc) {
+COLORREF ColourOf(HDC hdc, COLORREF DeviceContext::*colourOfDc) {
     DeviceContext* dc = LookUpDc(hdc);
-    return dc ? dc->bkColour : CLR_INVALID;
+    return dc ? dc->*colourOfDc : CLR_INVALID;
 }
+
+}  // namespace
+
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF colour) { return ReplaceColour(hdc, &DeviceContext::bkColour, colour); }
+
+COLORREF WINAPI GetBkColor(HDC hdc) { return ColourOf(hdc, &DeviceContext::bkColour); }
 
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF colour) {
-    DeviceContext* dc = LookUpDc(hdc);
-    if (!dc) return CLR_INVALID;
-    COLORREF previous = dc->textColour;
-    dc->textColour = colour & 0xffffff;
-    return previous;
+    return ReplaceColour(hdc, &DeviceContext::textColour, colour);
 }
 
-COLORREF WINAPI GetTextColor(HDC hdc) {
-    DeviceContext* dc = LookUpDc(hdc);
-    return dc ? dc->textColour : CLR_INVALID;
-}
+COLORREF WINAPI GetTextColor(HDC hdc) { return ColourOf(hdc, &DeviceContext::textColour); }
 
 int WINAPI SetBkMode(HDC hdc, int mode) {
     DeviceContext* dc = LookUpDc(hdc);
