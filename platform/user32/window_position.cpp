@@ -97,24 +97,30 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int 
     return TRUE;
 }
 
-BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect) {
+namespace {
+
+// The window a rectangle query reads: none for a stale handle or a missing rectangle.
+Window* WindowForRectQuery(HWND hwnd, LPRECT rect) {
     Window* w = CheckedWindow(hwnd);
-    if (!w) return FALSE;
-    if (!rect) {
+    if (w && !rect) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return nullptr;
     }
+    return w;
+}
+
+}  // namespace
+
+BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect) {
+    Window* w = WindowForRectQuery(hwnd, rect);
+    if (!w) return FALSE;
     *rect = ScreenRectOf(w);
     return TRUE;
 }
 
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect) {
-    Window* w = CheckedWindow(hwnd);
+    Window* w = WindowForRectQuery(hwnd, rect);
     if (!w) return FALSE;
-    if (!rect) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     RECT client = ClientRectInWindow(w);
     *rect = RECT{0, 0, client.right - client.left, client.bottom - client.top};
     return TRUE;
