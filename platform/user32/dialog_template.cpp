@@ -78,15 +78,21 @@ const char* PredefinedClass(WORD atom) {
     }
 }
 
+// The classic dialog and item headers share their style and placement fields.
+template <typename Header, typename Parsed>
+void CopyStyleAndPlacement(const Header& header, Parsed* out) {
+    out->style = header.style;
+    out->exStyle = header.dwExtendedStyle;
+    out->x = header.x;
+    out->y = header.y;
+    out->cx = header.cx;
+    out->cy = header.cy;
+}
+
 bool ParseItem(Reader& r, DialogItem* item) {
     DLGITEMTEMPLATE header;
     if (!r.AlignToDword() || !r.Struct(&header)) return false;
-    item->style = header.style;
-    item->exStyle = header.dwExtendedStyle;
-    item->x = header.x;
-    item->y = header.y;
-    item->cx = header.cx;
-    item->cy = header.cy;
+    CopyStyleAndPlacement(header, item);
     item->id = header.id;
     WORD ordinal;
     if (!r.StringOrOrdinal(&item->className, &ordinal)) return false;
@@ -116,12 +122,7 @@ bool ParseDialogTemplate(const void* data, size_t size, DialogTemplate* out) {
     // DLGTEMPLATEEX begins with version 1 and signature 0xFFFF; only the classic form is read.
     if ((header.style & 0xFFFF0000u) == 0xFFFF0000u && (header.style & 0xFFFF) == 1) return false;
     *out = DialogTemplate{};
-    out->style = header.style;
-    out->exStyle = header.dwExtendedStyle;
-    out->x = header.x;
-    out->y = header.y;
-    out->cx = header.cx;
-    out->cy = header.cy;
+    CopyStyleAndPlacement(header, out);
     std::string menu;
     WORD ordinal;
     if (!r.StringOrOrdinal(&menu, &ordinal) || !r.StringOrOrdinal(&out->className, &ordinal) ||
