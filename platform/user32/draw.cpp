@@ -42,6 +42,12 @@ void ShrinkSides(RECT* r, UINT sides) {
     if (sides & BF_BOTTOM) --r->bottom;
 }
 
+// Draws one ring of an edge, then steps inside it for the next.
+void DrawRingAndStepIn(HDC hdc, RECT* r, UINT sides, int topLeft, int bottomRight) {
+    DrawRing(hdc, *r, sides, topLeft, bottomRight);
+    ShrinkSides(r, sides);
+}
+
 }  // namespace
 
 int WINAPI FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
@@ -84,20 +90,14 @@ BOOL WINAPI DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags) {
     const bool soft = (flags & BF_SOFT) != 0;
     const UINT sides = flags & BF_RECT;
     RECT r = *rect;
-    if (edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) {
-        if (edge & BDR_RAISEDOUTER)
-            DrawRing(hdc, r, sides, soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-        else
-            DrawRing(hdc, r, sides, soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-        ShrinkSides(&r, sides);
-    }
-    if (edge & (BDR_RAISEDINNER | BDR_SUNKENINNER)) {
-        if (edge & BDR_RAISEDINNER)
-            DrawRing(hdc, r, sides, soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
-        else
-            DrawRing(hdc, r, sides, soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW, COLOR_3DLIGHT);
-        ShrinkSides(&r, sides);
-    }
+    if (edge & BDR_RAISEDOUTER)
+        DrawRingAndStepIn(hdc, &r, sides, soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+    else if (edge & BDR_SUNKENOUTER)
+        DrawRingAndStepIn(hdc, &r, sides, soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+    if (edge & BDR_RAISEDINNER)
+        DrawRingAndStepIn(hdc, &r, sides, soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+    else if (edge & BDR_SUNKENINNER)
+        DrawRingAndStepIn(hdc, &r, sides, soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     if (flags & BF_MIDDLE) FillWithSysColor(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top, COLOR_BTNFACE);
     if (flags & BF_ADJUST) *rect = r;
     return TRUE;
