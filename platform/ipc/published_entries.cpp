@@ -1,12 +1,12 @@
 #include "platform/ipc/published_entries.h"
 
+#include "platform/common/atomic_file.h"
 #include "platform/ipc/runtime_folder.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cctype>
 #include <dirent.h>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -33,18 +33,8 @@ bool IsPlainKey(const std::string& key) {
 std::string FileNameFor(pid_t pid, const std::string& key) { return std::to_string(pid) + "." + key; }
 
 bool IsTemporary(const std::string& name) {
-    return name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0;
-}
-
-bool WriteAtomically(const std::string& path, const std::string& text) {
-    std::string temporary = path + ".tmp";
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    ok = close(fd) == 0 && ok;
-    if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
-    unlink(temporary.c_str());
-    return false;
+    const size_t suffix = sizeof kAtomicWriteSuffix - 1;
+    return name.size() > suffix && name.compare(name.size() - suffix, suffix, kAtomicWriteSuffix) == 0;
 }
 
 // Fields are one per line, so a newline inside one is replaced.
@@ -75,7 +65,7 @@ bool PublishEntry(const char* kind, const std::string& key, const std::vector<st
     pid_t pid = getpid();
     std::string text = std::to_string(ProcessStartTime(pid)) + "\n";
     for (const std::string& field : fields) text += Flatten(field) + "\n";
-    return WriteAtomically(folder + "/" + FileNameFor(pid, key), text);
+    return WriteFileAtomically(folder + "/" + FileNameFor(pid, key), text, 0600);
 }
 
 void WithdrawEntry(const char* kind, const std::string& key) {

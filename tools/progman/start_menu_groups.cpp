@@ -1,5 +1,6 @@
 #include "tools/progman/start_menu_groups.h"
 
+#include "platform/common/atomic_file.h"
 #include "platform/kernel32/profile.h"
 #include "platform/win32.h"
 
@@ -7,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <ftw.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -78,13 +78,5 @@ bool WriteShortcut(const std::string& groupFolder, const ShortcutItem& item) {
     if (!IsSafeEntryName(item.caption)) return false;
     std::string text = "[Shortcut]\nCommandLine=" + item.commandLine + "\nCaption=" + item.caption +
                        "\nIconPath=" + item.iconPath + "\nIconIndex=" + item.iconIndex + "\n";
-    std::string path = groupFolder + "/" + item.caption + ".lnk.txt";
-    std::string temporary = path + ".tmp";
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0) return false;
-    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    ok = close(fd) == 0 && ok;
-    if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
-    unlink(temporary.c_str());
-    return false;
+    return layer::WriteFileAtomically(groupFolder + "/" + item.caption + ".lnk.txt", text, 0644);
 }
