@@ -33,8 +33,11 @@ bool EnsurePrivateFolder(const std::string& path) {
 }
 
 std::string UserFolder() {
+    // A session's runtime folder when there is one; a stale $XDG_RUNTIME_DIR (a
+    // folder already gone) falls back like an unset one.
     const char* xdg = getenv("XDG_RUNTIME_DIR");
-    if (xdg && *xdg == '/') return std::string(xdg) + "/t98";
+    struct stat st;
+    if (xdg && *xdg == '/' && stat(xdg, &st) == 0 && S_ISDIR(st.st_mode)) return std::string(xdg) + "/t98";
     return "/tmp/t98-" + std::to_string(geteuid());
 }
 
