@@ -1,33 +1,23 @@
 #include "engine/file_placement.h"
 #include "engine/install_manifest.h"
 
-#include "engine_fixture.h"
+#include "copying_fixture.h"
 
 #include <cstring>
 
 namespace {
 
-const char SOURCE[] = "C:\\Source\\";
-const char DEST[] = "C:\\Program Files\\Vintrel\\Skyledger\\";
-
 bool IsFolderEntry(const ManifestEntry& entry) { return std::strcmp(entry.fileName, JUST_DIR_MARKER) == 0; }
 
 std::string TargetOf(const ManifestEntry& entry) {
-    std::string folder = std::string(DEST) + entry.subFolder;
+    std::string folder = std::string(kDest) + entry.subFolder;
     return entry.subFolder[0] ? folder + "\\" + entry.fileName : folder + entry.fileName;
 }
 
 }  // namespace
 
-class ManifestTest : public EngineTest {
+class ManifestTest : public CopyingTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        std::strcpy(installerState.sourceFolder, SOURCE);
-        std::strcpy(installerState.destFolder, DEST);
-        MakeFolders("C:\\Source");
-    }
-
     static void PlaceAll() {
         for (const ManifestEntry& entry : InstallManifest) {
             PlaceFile(nullptr, entry.fileName, entry.subFolder, entry.overwrite);
@@ -51,7 +41,7 @@ TEST_F(ManifestTest, GroupItemsAreTheFourProgramsInTheDestinationItself) {
 
 TEST_F(ManifestTest, PlacingTheWholeTableBuildsTheProductTree) {
     for (const ManifestEntry& entry : InstallManifest) {
-        if (!IsFolderEntry(entry)) PutFile(std::string(SOURCE) + entry.fileName, entry.description);
+        if (!IsFolderEntry(entry)) PutFile(std::string(kSource) + entry.fileName, entry.description);
     }
     MakeFolders("C:\\Program Files");
     PlaceAll();
@@ -60,20 +50,20 @@ TEST_F(ManifestTest, PlacingTheWholeTableBuildsTheProductTree) {
     EXPECT_EQ(installerState.installErrors, 0);
     for (const ManifestEntry& entry : InstallManifest) {
         if (IsFolderEntry(entry)) {
-            EXPECT_TRUE(IsFolder(std::string(DEST) + entry.subFolder)) << entry.subFolder;
+            EXPECT_TRUE(IsFolder(std::string(kDest) + entry.subFolder)) << entry.subFolder;
         } else {
             EXPECT_EQ(ReadBack(TargetOf(entry)), entry.description);
         }
     }
     // The folder entries leave their folders empty.
-    EXPECT_TRUE(std::filesystem::is_empty(Host(std::string(DEST) + "Places")));
-    EXPECT_TRUE(std::filesystem::is_empty(Host(std::string(DEST) + "BGs")));
+    EXPECT_TRUE(std::filesystem::is_empty(Host(std::string(kDest) + "Places")));
+    EXPECT_TRUE(std::filesystem::is_empty(Host(std::string(kDest) + "BGs")));
 
     // A second install over the first replaces every file.
-    PutFile(std::string(SOURCE) + "Readme.hlp", "newer");
+    PutFile(std::string(kSource) + "Readme.hlp", "newer");
     PlaceAll();
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(ReadBack(std::string(DEST) + "Readme.hlp"), "newer");
+    EXPECT_EQ(ReadBack(std::string(kDest) + "Readme.hlp"), "newer");
 }
 
 TEST_F(ManifestTest, AnEmptySourceReportsEveryFileInTableOrder) {
@@ -81,7 +71,7 @@ TEST_F(ManifestTest, AnEmptySourceReportsEveryFileInTableOrder) {
     std::vector<std::string> expected;
     for (const ManifestEntry& entry : InstallManifest) {
         if (IsFolderEntry(entry)) continue;
-        expected.push_back("Error 'File Not Found' While Copying " + std::string(SOURCE) + entry.fileName + " to " +
+        expected.push_back("Error 'File Not Found' While Copying " + std::string(kSource) + entry.fileName + " to " +
                            TargetOf(entry));
     }
     std::vector<std::string> shown;

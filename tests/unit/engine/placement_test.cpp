@@ -1,14 +1,11 @@
 #include "engine/file_placement.h"
 
-#include "engine_fixture.h"
+#include "copying_fixture.h"
 
 #include <chrono>
 #include <cstring>
 
 namespace {
-
-const char SOURCE[] = "C:\\Source\\";
-const char DEST[] = "C:\\Program Files\\Vintrel\\Skyledger\\";
 
 std::string Message(const std::string& reason, const std::string& source, const std::string& target) {
     return "Error '" + reason + "' While Copying " + source + " to " + target;
@@ -26,15 +23,7 @@ std::string FolderOfLength(size_t length) {
 
 }  // namespace
 
-class PlacementTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        std::strcpy(installerState.sourceFolder, SOURCE);
-        std::strcpy(installerState.destFolder, DEST);
-        MakeFolders("C:\\Source");
-    }
-};
+class PlacementTest : public CopyingTest {};
 
 TEST_F(PlacementTest, ComposesFolderAndTargetPaths) {
     struct Case {
@@ -77,8 +66,8 @@ TEST_F(PlacementTest, RefusesAPathPastTheLimitInsteadOfCuttingIt) {
 TEST_F(PlacementTest, PlacesATargetOf259CharactersAndRefuses260) {
     std::string dest = FolderOfLength(248);
     std::strcpy(installerState.destFolder, dest.c_str());
-    PutFile(std::string(SOURCE) + "Tesmara.exe", "259");    // 248 + 11
-    PutFile(std::string(SOURCE) + "Tesmara.exeX", "260");   // 248 + 12
+    PutFile(std::string(kSource) + "Tesmara.exe", "259");    // 248 + 11
+    PutFile(std::string(kSource) + "Tesmara.exeX", "260");   // 248 + 12
 
     PlaceFile(Owner(), "Tesmara.exe", "", 1);
     EXPECT_TRUE(IsFile(dest + "Tesmara.exe"));
@@ -87,7 +76,7 @@ TEST_F(PlacementTest, PlacesATargetOf259CharactersAndRefuses260) {
 
     PlaceFile(Owner(), "Tesmara.exeX", "", 1);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, Message("#206", std::string(SOURCE) + "Tesmara.exeX", dest + "Tesmara.exeX"));
+    EXPECT_EQ(Boxes()[0].text, Message("#206", std::string(kSource) + "Tesmara.exeX", dest + "Tesmara.exeX"));
     EXPECT_EQ(installerState.lastResult, 206);
     EXPECT_EQ(installerState.installErrors, 1);
     // Cut to 259 characters the target would name the file placed before: it is untouched.
@@ -137,17 +126,17 @@ TEST_F(PlacementTest, ReportsEachReasonWithSourceAndTarget) {
         {"Path Not Found", 3, "Anything.txt", 1, [] { std::strcpy(installerState.sourceFolder, "C:\\Nowhere\\"); }},
         {"Access Denied", 5, "Blocked", 1,
          [] {
-             PutFile(std::string(SOURCE) + "Blocked", "x");
-             CreateDirectoryA((std::string(DEST) + "Blocked").c_str(), nullptr);
+             PutFile(std::string(kSource) + "Blocked", "x");
+             CreateDirectoryA((std::string(kDest) + "Blocked").c_str(), nullptr);
          }},
         {"#80", 80, "Kept.txt", 0,
          [] {
-             PutFile(std::string(SOURCE) + "Kept.txt", "new");
-             PutFile(std::string(DEST) + "Kept.txt", "old");
+             PutFile(std::string(kSource) + "Kept.txt", "new");
+             PutFile(std::string(kDest) + "Kept.txt", "old");
          }},
         {"#112", 112, "Large.bin", 1,
          [] {
-             PutFile(std::string(SOURCE) + "Large.bin", std::string(4096, 'z'));
+             PutFile(std::string(kSource) + "Large.bin", std::string(4096, 'z'));
              layer::Profile profile = layer::CurrentProfile();
              profile.faults = "disk_full";
              layer::SetProfile(profile);
@@ -155,14 +144,14 @@ TEST_F(PlacementTest, ReportsEachReasonWithSourceAndTarget) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
-        std::strcpy(installerState.sourceFolder, SOURCE);
+        std::strcpy(installerState.sourceFolder, kSource);
         installerState.installErrors = 0;
         Boxes().clear();
         c.prepare();
         PlaceFile(Owner(), c.fileName, "", c.overwrite);
 
         std::string expected = Message(c.reason, installerState.sourceFolder + std::string(c.fileName),
-                                       std::string(DEST) + c.fileName);
+                                       std::string(kDest) + c.fileName);
         ASSERT_EQ(Boxes().size(), 1u);
         EXPECT_EQ(Boxes()[0].text, expected);
         EXPECT_EQ(Boxes()[0].caption, "Installer Error");
@@ -175,16 +164,16 @@ TEST_F(PlacementTest, ReportsEachReasonWithSourceAndTarget) {
 }
 
 TEST_F(PlacementTest, SharingViolationWhileTheTargetIsHeld) {
-    PutFile(std::string(SOURCE) + "Tesmara.exe", "new");
-    PutFile(std::string(DEST) + "Tesmara.exe", "running");
-    HANDLE held = CreateFileA((std::string(DEST) + "Tesmara.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    PutFile(std::string(kSource) + "Tesmara.exe", "new");
+    PutFile(std::string(kDest) + "Tesmara.exe", "running");
+    HANDLE held = CreateFileA((std::string(kDest) + "Tesmara.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     PlaceFile(Owner(), "Tesmara.exe", "", 1);
     CloseHandle(held);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, Message("Sharing Violation", std::string(SOURCE) + "Tesmara.exe",
-                                       std::string(DEST) + "Tesmara.exe"));
+    EXPECT_EQ(Boxes()[0].text, Message("Sharing Violation", std::string(kSource) + "Tesmara.exe",
+                                       std::string(kDest) + "Tesmara.exe"));
 }
 
 TEST_F(PlacementTest, LongPathsAreShownWholeWhileScratchTextStaysInBounds) {
@@ -205,8 +194,8 @@ TEST_F(PlacementTest, LongPathsAreShownWholeWhileScratchTextStaysInBounds) {
 TEST_F(PlacementTest, JustDirEntryMakesItsFolderAndNothingElse) {
     installerState.lastResult = 42;
     PlaceFile(Owner(), JUST_DIR_MARKER, "Places", 1);
-    EXPECT_TRUE(IsFolder(std::string(DEST) + "Places"));
-    EXPECT_FALSE(IsFile(std::string(DEST) + "Places\\<JUST DIR>"));
+    EXPECT_TRUE(IsFolder(std::string(kDest) + "Places"));
+    EXPECT_FALSE(IsFile(std::string(kDest) + "Places\\<JUST DIR>"));
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(installerState.lastResult, 42);
     EXPECT_EQ(installerState.installErrors, 0);
@@ -219,9 +208,9 @@ TEST_F(PlacementTest, JustDirEntryMakesItsFolderAndNothingElse) {
 }
 
 TEST_F(PlacementTest, AFailureDoesNotStopLaterEntriesNorIsItCleared) {
-    PutFile(std::string(SOURCE) + "Tesm.exe", "fresh");
-    PutFile(std::string(DEST) + "Tesm.exe", "stale");
-    std::string sourceHost = Host(std::string(SOURCE) + "Tesm.exe");
+    PutFile(std::string(kSource) + "Tesm.exe", "fresh");
+    PutFile(std::string(kDest) + "Tesm.exe", "stale");
+    std::string sourceHost = Host(std::string(kSource) + "Tesm.exe");
     auto old = std::filesystem::last_write_time(sourceHost) - std::chrono::hours(24 * 400);
     std::filesystem::last_write_time(sourceHost, old);
 
@@ -231,12 +220,12 @@ TEST_F(PlacementTest, AFailureDoesNotStopLaterEntriesNorIsItCleared) {
     EXPECT_EQ(installerState.installErrors, 1);
     EXPECT_EQ(installerState.lastResult, 1);
 
-    EXPECT_EQ(ReadBack(std::string(DEST) + "Tesm.exe"), "fresh");
-    EXPECT_EQ(std::filesystem::last_write_time(Host(std::string(DEST) + "Tesm.exe")), old);
+    EXPECT_EQ(ReadBack(std::string(kDest) + "Tesm.exe"), "fresh");
+    EXPECT_EQ(std::filesystem::last_write_time(Host(std::string(kDest) + "Tesm.exe")), old);
 }
 
 TEST_F(PlacementTest, SystemFolderEntriesGoIntoTheSystemFolder) {
-    PutFile(std::string(SOURCE) + "Kelvath.dll", "lib");
+    PutFile(std::string(kSource) + "Kelvath.dll", "lib");
     const uint32_t versions[] = {0x0A280105, 0xC0000A04};  // NT 5.1 and the 95 family
     for (uint32_t version : versions) {
         SCOPED_TRACE(version);
@@ -251,5 +240,5 @@ TEST_F(PlacementTest, SystemFolderEntriesGoIntoTheSystemFolder) {
         EXPECT_TRUE(Boxes().empty());
         EXPECT_EQ(ReadBack(std::string(system) + "\\Kelvath.dll"), "lib");
     }
-    EXPECT_FALSE(IsFolder(std::string(DEST)));  // nothing made under the destination
+    EXPECT_FALSE(IsFolder(std::string(kDest)));  // nothing made under the destination
 }
