@@ -7,21 +7,16 @@
 #include "platform/display/display.h"
 #include "platform/kernel32/profile.h"
 #include "platform/user32/message_box_observer.h"
+#include "support/scratch_machine.h"
+#include "support/screen_pixels.h"
+#include "support/shown_box.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-struct ShownBox {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
 
 inline std::vector<ShownBox>& ShownBoxes() {
     static std::vector<ShownBox> boxes;
@@ -52,32 +47,11 @@ inline int AnswerBox(HWND owner, const char* text, const char* caption, UINT typ
     return answer;
 }
 
-// 0x00BBGGRR, as GetPixel gives it.
-inline COLORREF ScreenPixel(int x, int y) {
-    layer::PixelBuffer screen = layer::DisplayScreen();
-    uint32_t rgb = screen.pixels[y * screen.width + x];
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-// A pixel of a window's client area, read from the screen.
-inline COLORREF ClientPixel(HWND hwnd, int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(hwnd, &point);
-    return ScreenPixel(point.x, point.y);
-}
-
 class InstallerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int serial = 0;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("t98-product-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        saved_ = layer::CurrentProfile();
-        layer::Profile profile = saved_;
-        profile.prefix = folder_.string();
-        profile.display = "headless";
+        layer::Profile profile = machine_.Prepare("product");
+        ASSERT_FALSE(machine_.prefix().empty());
         profile.timeScale = 0;
         profile.snapshotDir.clear();
         Configure(profile);
@@ -101,8 +75,7 @@ protected:
         if (installerState.backdropBitmap) DeleteObject(installerState.backdropBitmap);
         layer::SetMessageBoxObserver(nullptr);
         layer::DisplayClose();
-        layer::SetProfile(saved_);
-        std::filesystem::remove_all(folder_);
+        machine_.Restore();
     }
 
     // Lets a test change the machine (screen, depth, colours) before the screen opens.
@@ -141,10 +114,11 @@ protected:
     }
 
     // A host path inside the prefix's C: drive.
-    std::filesystem::path DriveC(const std::string& relative) const { return folder_ / "drive_c" / relative; }
+    std::filesystem::path DriveC(const std::string& relative) const {
+        return std::filesystem::path(machine_.prefix()) / "drive_c" / relative;
+    }
 
-    std::filesystem::path folder_;
-    layer::Profile saved_;
+    ScratchMachine machine_;
     HWND dialog_ = nullptr;
     int quitCode_ = -1;
 };

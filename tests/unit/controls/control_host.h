@@ -5,12 +5,12 @@
 #include "platform/display/display.h"
 #include "platform/gdi32/gdi_internal.h"
 #include "platform/kernel32/profile.h"
+#include "support/scratch_machine.h"
+#include "support/screen_pixels.h"
+#include "support/test_window_class.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <string>
 #include <vector>
 
 struct HostMessage {
@@ -22,25 +22,14 @@ struct HostMessage {
 class ControlHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("t98-controls-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        saved_ = layer::CurrentProfile();
-        layer::Profile profile = saved_;
-        profile.prefix = folder_.string();
-        profile.display = "headless";
+        layer::Profile profile = machine_.Prepare("controls");
+        ASSERT_FALSE(machine_.prefix().empty());
         profile.snapshotDir.clear();
         layer::SetProfile(profile);
         layer::DisplayClose();
         layer::DisplayOpen();
 
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = HostProc;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = "ControlTestHost";
-            registered = RegisterClassA(&wc) != 0;
-        }
+        RegisterTestWindowClass("ControlTestHost", HostProc);
         current_ = this;
         host = CreateWindowExA(0, "ControlTestHost", "Controls", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40, 400,
                                300, nullptr, nullptr, nullptr, nullptr);
@@ -52,8 +41,7 @@ protected:
         Pump();
         current_ = nullptr;
         layer::DisplayClose();
-        layer::SetProfile(saved_);
-        std::filesystem::remove_all(folder_);
+        machine_.Restore();
     }
 
     HWND AddControl(const char* className, const char* text, DWORD style, RECT r, int id, DWORD exStyle = 0) {
@@ -81,15 +69,6 @@ protected:
         return codes;
     }
 
-    // A pixel of a window's client area as the screen shows it (0x00BBGGRR).
-    static COLORREF ClientPixel(HWND hwnd, int x, int y) {
-        POINT point = {x, y};
-        ClientToScreen(hwnd, &point);
-        layer::PixelBuffer screen = layer::DisplayScreen();
-        uint32_t rgb = screen.pixels[point.y * screen.width + point.x];
-        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
-
     // Lets a test answer a message to the host before the default handling; returns true when it did.
     virtual bool HostMessageHook(HWND, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
@@ -109,6 +88,5 @@ private:
     }
 
     static inline ControlHostTest* current_ = nullptr;
-    std::filesystem::path folder_;
-    layer::Profile saved_;
+    ScratchMachine machine_;
 };

@@ -7,35 +7,24 @@
 #include "platform/kernel32/profile.h"
 #include "platform/user32/message_box_observer.h"
 #include "platform/win32.h"
+#include "support/scratch_machine.h"
+#include "support/shown_box.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-struct ShownBox {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = layer::CurrentProfile();
-        char folder[] = "/tmp/t98-engine-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        prefix_ = folder;
-        layer::Profile profile = saved_;
-        profile.prefix = prefix_;
+        layer::Profile profile = machine_.Prepare("engine");
+        ASSERT_FALSE(machine_.prefix().empty());
         profile.faults.clear();
         profile.timeScale = 0;
-        profile.display = "headless";
         layer::SetProfile(profile);
         installerState = InstallerState{};
         Boxes().clear();
@@ -45,8 +34,7 @@ protected:
     void TearDown() override {
         if (owner_) DestroyWindow(owner_);
         layer::SetMessageBoxObserver(nullptr);
-        layer::SetProfile(saved_);
-        std::filesystem::remove_all(prefix_);
+        machine_.Restore();
     }
 
     // A window to own the error boxes, as the installer dialog does.
@@ -99,7 +87,6 @@ private:
         return IDOK;
     }
 
-    layer::Profile saved_;
-    std::string prefix_;
+    ScratchMachine machine_;
     HWND owner_ = nullptr;
 };

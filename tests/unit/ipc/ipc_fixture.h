@@ -3,37 +3,31 @@
 #pragma once
 
 #include "platform/kernel32/profile.h"
+#include "support/scratch_machine.h"
 #include "unit/ipc/child_processes.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 class IpcTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = layer::CurrentProfile();
-        char folder[] = "/tmp/t98-ipc-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        prefix_ = folder;
-        layer::Profile profile = saved_;
-        profile.prefix = prefix_;
-        profile.display = "headless";
+        layer::Profile profile = machine_.Prepare("ipc");
+        ASSERT_FALSE(machine_.prefix().empty());
+        prefix_ = machine_.prefix();
         profile.faults.clear();
         layer::SetProfile(profile);
     }
 
     void TearDown() override {
         children_.StopAll();
-        layer::SetProfile(saved_);
-        std::filesystem::remove_all(prefix_);
+        machine_.Restore();
     }
 
     std::string prefix_;
     testing_ipc::ChildProcesses children_;
 
 private:
-    layer::Profile saved_;
+    ScratchMachine machine_;
 };

@@ -4,6 +4,8 @@
 #include "platform/display/display.h"
 #include "platform/kernel32/profile.h"
 #include "platform/win32.h"
+#include "support/screen_pixels.h"
+#include "support/test_window_class.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +34,7 @@ protected:
         layer::SetProfile(profile);
         layer::DisplayClose();
         layer::DisplayOpen();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = LoggingProc;
-            wc.cbWndExtra = 16;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = kClass;
-            registered = RegisterClassA(&wc) != 0;
-        }
+        RegisterTestWindowClass(kClass, LoggingProc, 16);
         current_ = this;
     }
 
@@ -77,19 +71,6 @@ protected:
         for (const LoggedMessage& m : log)
             if (m.message == message && (!hwnd || m.hwnd == hwnd)) found.push_back(m);
         return found;
-    }
-
-    // A pixel of the screen (0x00BBGGRR).
-    static COLORREF ScreenPixel(int x, int y) {
-        layer::PixelBuffer screen = layer::DisplayScreen();
-        uint32_t rgb = screen.pixels[y * screen.width + x];
-        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
-
-    static COLORREF ClientPixel(HWND hwnd, int x, int y) {
-        POINT p = {x, y};
-        ClientToScreen(hwnd, &p);
-        return ScreenPixel(p.x, p.y);
     }
 
     std::vector<LoggedMessage> log;
