@@ -111,19 +111,14 @@ void PaintCheckBox(HWND hwnd, HDC hdc, const ButtonState* state, RECT client) {
 }  // namespace
 
 void PaintButton(HWND hwnd, const ButtonState* state) {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    if (hdc && !IsRectEmpty(&paint.rcPaint)) {
-        RECT client;
-        GetClientRect(hwnd, &client);
+    PaintControl(hwnd, [&](HDC hdc, RECT client) {
         ControlFontScope font(hdc, state);
         LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
         if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX)
             PaintCheckBox(hwnd, hdc, state, client);
         else
             PaintPushButton(hwnd, hdc, state, client);
-    }
-    EndPaint(hwnd, &paint);
+    });
 }
 
 }  // namespace layer

@@ -64,6 +64,20 @@ LRESULT SetTextAndRepaint(HWND hwnd, WPARAM wParam, LPARAM lParam);
 // control's DC; a parent that answers with no brush gets the default colours.
 HBRUSH QueryControlBrush(HWND hwnd, HDC hdc, UINT ctlColorMessage);
 
+// A control's WM_PAINT: draw(hdc, client) runs between BeginPaint and EndPaint unless nothing is
+// left to update, as when a subclass painted first; drawing then would cover its work.
+template <typename Draw>
+void PaintControl(HWND hwnd, Draw draw) {
+    PAINTSTRUCT paint;
+    HDC hdc = BeginPaint(hwnd, &paint);
+    if (hdc && !IsRectEmpty(&paint.rcPaint)) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        draw(hdc, client);
+    }
+    EndPaint(hwnd, &paint);
+}
+
 // WM_COMMAND to the parent, synchronously: identifier and code in wParam, the control in lParam.
 void NotifyParent(HWND hwnd, WORD code);
 

@@ -74,13 +74,9 @@ int CaretIndexAt(HWND hwnd, const EditState* state, const std::string& text, int
 }
 
 void PaintEdit(HWND hwnd, const EditState* state) {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    if (hdc && !IsRectEmpty(&paint.rcPaint)) {
+    PaintControl(hwnd, [&](HDC hdc, RECT client) {
         const bool enabled = IsWindowEnabled(hwnd) != FALSE;
         const bool focused = GetFocus() == hwnd;
-        RECT client;
-        GetClientRect(hwnd, &client);
         // Disabled edits take the static colours, as read-only text.
         HBRUSH brush = QueryControlBrush(hwnd, hdc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
         FillRect(hdc, &client, brush);
@@ -117,8 +113,7 @@ void PaintEdit(HWND hwnd, const EditState* state) {
             GetTextExtentPoint32A(hdc, text.data() + first, selStart - first, &before);
             PatBlt(hdc, area.left + before.cx, y, 1, metrics.tmHeight, DSTINVERT);
         }
-    }
-    EndPaint(hwnd, &paint);
+    });
 }
 
 }  // namespace layer

@@ -20,12 +20,7 @@ UINT TextFormat(LONG style) {
 }
 
 void PaintStatic(HWND hwnd, const ControlState* state) {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    // A subclass that painted first leaves nothing to update; drawing now would cover its work.
-    if (hdc && !IsRectEmpty(&paint.rcPaint)) {
-        RECT client;
-        GetClientRect(hwnd, &client);
+    PaintControl(hwnd, [&](HDC hdc, RECT client) {
         HBRUSH brush = QueryControlBrush(hwnd, hdc, WM_CTLCOLORSTATIC);
         FillRect(hdc, &client, brush);
         const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
@@ -39,8 +34,7 @@ void PaintStatic(HWND hwnd, const ControlState* state) {
                 DrawTextA(hdc, text.c_str(), -1, &client, TextFormat(style));
             }
         }
-    }
-    EndPaint(hwnd, &paint);
+    });
 }
 
 LRESULT HandleStaticMessage(HWND hwnd, ControlState* state, UINT message, WPARAM wParam, LPARAM lParam) {
