@@ -43,12 +43,23 @@ bool IsTextMessage(UINT message) { return message == WM_SETTEXT || message == WM
 
 bool OursAndAlive(HWND hwnd) { return OwnerOf(hwnd) == getpid() && IsWindow(hwnd); }
 
+struct CarriedMessage {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// The message fields at the head of a request, as MessageBody writes them.
+CarriedMessage ReadMessage(WireReader& in) {
+    // Braces evaluate in order, so the fields are read as they were written.
+    return CarriedMessage{reinterpret_cast<HWND>(static_cast<uintptr_t>(in.U64())), in.U32(), in.U64(),
+                          static_cast<LPARAM>(in.U64())};
+}
+
 std::string AnswerSend(const std::string& body) {
     WireReader in(body);
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(in.U64()));
-    UINT message = in.U32();
-    WPARAM wParam = in.U64();
-    LPARAM lParam = static_cast<LPARAM>(in.U64());
+    const auto [hwnd, message, wParam, lParam] = ReadMessage(in);
     std::string text = in.Bytes();
     WireWriter out;
     if (!in.ok() || !OursAndAlive(hwnd) || !(CarriedByValue(message) || IsTextMessage(message)))
@@ -68,10 +79,7 @@ std::string AnswerSend(const std::string& body) {
 
 std::string AnswerPost(const std::string& body) {
     WireReader in(body);
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(in.U64()));
-    UINT message = in.U32();
-    WPARAM wParam = in.U64();
-    LPARAM lParam = static_cast<LPARAM>(in.U64());
+    const auto [hwnd, message, wParam, lParam] = ReadMessage(in);
     bool posted = in.ok() && OursAndAlive(hwnd) && CarriedByValue(message) && PostMessageA(hwnd, message, wParam, lParam);
     return WireWriter().U32(posted).text();
 }
