@@ -1,5 +1,6 @@
-// What the three control classes share: their per-window data, the font they
-// draw with, the colour query to the parent and the WM_COMMAND notification.
+// What the three control classes share: their per-window data, the frame of
+// their window procedure and of their painting, the font they draw with, the
+// colour query to the parent and the WM_COMMAND notification.
 #pragma once
 
 #include "platform/win32.h"
