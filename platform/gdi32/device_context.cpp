@@ -181,33 +181,25 @@ int WINAPI GetDeviceCaps(HDC hdc, int index) {
     }
 }
 
-int WINAPI SetMapMode(HDC hdc, int mode) {
+namespace {
+
+// The mapping and background modes: a stale DC, or a mode that is not drawn, gives 0.
+int ReplaceMode(HDC hdc, int DeviceContext::*modeOfDc, int mode, bool drawn) {
     DeviceContext* dc = LookUpDc(hdc);
     if (!dc) return 0;
-    // Only the identity mapping is drawn; other modes would be drawn wrongly.
-    if (mode != MM_TEXT) {
+    if (!drawn) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    int previous = dc->mapMode;
-    dc->mapMode = mode;
+    int previous = dc->*modeOfDc;
+    dc->*modeOfDc = mode;
     return previous;
 }
 
-int WINAPI GetMapMode(HDC hdc) {
+int ModeOf(HDC hdc, int DeviceContext::*modeOfDc) {
     DeviceContext* dc = LookUpDc(hdc);
-    return dc ? dc->mapMode : 0;
+    return dc ? dc->*modeOfDc : 0;
 }
-
-BOOL WINAPI DPtoLP(HDC hdc, LPPOINT points, int count) {
-    return LookUpDc(hdc) && (count == 0 || points) ? TRUE : FALSE;
-}
-
-BOOL WINAPI LPtoDP(HDC hdc, LPPOINT points, int count) {
-    return LookUpDc(hdc) && (count == 0 || points) ? TRUE : FALSE;
-}
-
-namespace {
 
 // The background and text colours: a stale DC gives CLR_INVALID; the top byte is not kept.
 COLORREF ReplaceColour(HDC hdc, COLORREF DeviceContext::*colourOfDc, COLORREF colour) {
@@ -225,6 +217,21 @@ COLORREF ColourOf(HDC hdc, COLORREF DeviceContext::*colourOfDc) {
 
 }  // namespace
 
+int WINAPI SetMapMode(HDC hdc, int mode) {
+    // Only the identity mapping is drawn; other modes would be drawn wrongly.
+    return ReplaceMode(hdc, &DeviceContext::mapMode, mode, mode == MM_TEXT);
+}
+
+int WINAPI GetMapMode(HDC hdc) { return ModeOf(hdc, &DeviceContext::mapMode); }
+
+BOOL WINAPI DPtoLP(HDC hdc, LPPOINT points, int count) {
+    return LookUpDc(hdc) && (count == 0 || points) ? TRUE : FALSE;
+}
+
+BOOL WINAPI LPtoDP(HDC hdc, LPPOINT points, int count) {
+    return LookUpDc(hdc) && (count == 0 || points) ? TRUE : FALSE;
+}
+
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF colour) { return ReplaceColour(hdc, &DeviceContext::bkColour, colour); }
 
 COLORREF WINAPI GetBkColor(HDC hdc) { return ColourOf(hdc, &DeviceContext::bkColour); }
@@ -236,21 +243,10 @@ COLORREF WINAPI SetTextColor(HDC hdc, COLORREF colour) {
 COLORREF WINAPI GetTextColor(HDC hdc) { return ColourOf(hdc, &DeviceContext::textColour); }
 
 int WINAPI SetBkMode(HDC hdc, int mode) {
-    DeviceContext* dc = LookUpDc(hdc);
-    if (!dc) return 0;
-    if (mode != TRANSPARENT && mode != OPAQUE) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    int previous = dc->bkMode;
-    dc->bkMode = mode;
-    return previous;
+    return ReplaceMode(hdc, &DeviceContext::bkMode, mode, mode == TRANSPARENT || mode == OPAQUE);
 }
 
-int WINAPI GetBkMode(HDC hdc) {
-    DeviceContext* dc = LookUpDc(hdc);
-    return dc ? dc->bkMode : 0;
-}
+int WINAPI GetBkMode(HDC hdc) { return ModeOf(hdc, &DeviceContext::bkMode); }
 
 int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = LookUpDc(hdc);
