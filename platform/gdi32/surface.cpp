@@ -15,20 +15,40 @@ const RGBQUAD kVga[16] = {
     Quad(0, 0, 255),     Quad(255, 0, 255), Quad(0, 255, 255), Quad(255, 255, 255),
 };
 
+bool SameColour(const RGBQUAD& a, const RGBQUAD& b) {
+    return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
+}
+
 // The 20 static colours of a palette display at both ends, a colour cube and greys between.
+// No colour stands twice: raster operations on such a display work on indexes, and the
+// masks of transparent copies rely on black being index 0 and white index 255 only.
 std::vector<RGBQUAD> EightBitTable() {
-    std::vector<RGBQUAD> table;
-    for (int i = 0; i < 7; ++i) table.push_back(kVga[i]);
-    table.push_back(Quad(192, 192, 192));
-    table.push_back(Quad(192, 220, 192));
-    table.push_back(Quad(166, 202, 240));
+    std::vector<RGBQUAD> head(kVga, kVga + 7), tail;
+    head.push_back(Quad(192, 192, 192));
+    head.push_back(Quad(192, 220, 192));
+    head.push_back(Quad(166, 202, 240));
+    tail.push_back(Quad(255, 251, 240));
+    tail.push_back(Quad(160, 160, 164));
+    for (int i = 8; i < 16; ++i) tail.push_back(kVga[i]);
+    auto isStatic = [&](const RGBQUAD& q) {
+        for (const RGBQUAD& s : head)
+            if (SameColour(s, q)) return true;
+        for (const RGBQUAD& s : tail)
+            if (SameColour(s, q)) return true;
+        return false;
+    };
+    std::vector<RGBQUAD> table = head;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b) table.push_back(Quad(r * 51, g * 51, b * 51));
-    for (int i = 1; i <= 20; ++i) table.push_back(Quad(i * 12, i * 12, i * 12));
-    table.push_back(Quad(255, 251, 240));
-    table.push_back(Quad(160, 160, 164));
-    for (int i = 8; i < 16; ++i) table.push_back(kVga[i]);
+            for (int b = 0; b < 6; ++b)
+                if (!isStatic(Quad(r * 51, g * 51, b * 51))) table.push_back(Quad(r * 51, g * 51, b * 51));
+    // Greys fill what is left; none of these levels is a static or cube colour.
+    int greys = 256 - int(table.size() + tail.size());
+    for (int i = 1; i <= greys; ++i) {
+        int level = i * 255 / (greys + 1);
+        table.push_back(Quad(level, level, level));
+    }
+    table.insert(table.end(), tail.begin(), tail.end());
     return table;
 }
 

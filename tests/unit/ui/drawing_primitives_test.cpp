@@ -1,4 +1,5 @@
 #include "platform/gdi32/gdi_objects.h"
+#include "platform/kernel32/profile.h"
 #include "ui/drawing_primitives.h"
 #include "unit/app/installer_fixture.h"
 
@@ -87,7 +88,14 @@ Canvas MakeLogo() {
     return logo;
 }
 
-TEST_F(DrawingPrimitives, TransparentCopyKeysOutOneColourAndLeavesTheBitmapAlone) {
+// On a palette display the raster operations combine colour-table indexes, so
+// the masks only work when black and white each have one index (0 and 255).
+class TransparentCopy : public DrawingPrimitives, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TransparentCopy, KeysOutOneColourAndLeavesTheBitmapAlone) {
+    layer::Profile profile = layer::CurrentProfile();
+    profile.screenDepth = GetParam();
+    layer::SetProfile(profile);
     Canvas logo = MakeLogo();
     const std::vector<COLORREF> original = PixelsOf(logo.bitmap);
     HWND window = MakeWindow(129, 55);
@@ -108,6 +116,8 @@ TEST_F(DrawingPrimitives, TransparentCopyKeysOutOneColourAndLeavesTheBitmapAlone
     FreeCanvas(screen);
     FreeCanvas(logo);
 }
+
+INSTANTIATE_TEST_SUITE_P(ScreenDepths, TransparentCopy, ::testing::Values(24, 8));
 
 TEST_F(DrawingPrimitives, TransparentCopyWithAnAbsentKeyIsAPlainCopy) {
     Canvas logo = MakeLogo();
