@@ -3,6 +3,7 @@
 #include "conformance/check.h"
 #include "conformance/gdi_fixtures.h"
 #include "platform/win32.h"
+#include "support/test_window_class.h"
 
 #include <cstring>
 #include <vector>
@@ -31,15 +32,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 struct Host {
     HWND hwnd;
     Host() {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA wc;
-            std::memset(&wc, 0, sizeof wc);
-            wc.lpfnWndProc = HostProc;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = "ConformanceControlHost";
-            registered = RegisterClassA(&wc) != 0;
-        }
+        RegisterTestWindowClass("ConformanceControlHost", HostProc);
         hwnd = CreateWindowExA(0, "ConformanceControlHost", "Controls", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 50,
                                400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SeenByHost().clear();

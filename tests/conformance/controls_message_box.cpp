@@ -4,8 +4,8 @@
 // the box's own modal loop, from a message posted before the box was shown.
 #include "conformance/check.h"
 #include "platform/win32.h"
+#include "support/test_window_class.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -50,15 +50,7 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 HWND MakeOwner() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc;
-        std::memset(&wc, 0, sizeof wc);
-        wc.lpfnWndProc = OwnerProc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "ConformanceBoxOwner";
-        registered = RegisterClassA(&wc) != 0;
-    }
+    RegisterTestWindowClass("ConformanceBoxOwner", OwnerProc);
     return CreateWindowExA(0, "ConformanceBoxOwner", "Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 300, 200,
                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }

@@ -3,6 +3,7 @@
 // dialog templates in dialog units, the window-long slots.
 #include "conformance/check.h"
 #include "platform/win32.h"
+#include "support/test_window_class.h"
 
 #include <cstring>
 #include <vector>
@@ -26,16 +27,7 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 const char* LoggingClass() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc;
-        std::memset(&wc, 0, sizeof wc);
-        wc.lpfnWndProc = LoggingProc;
-        wc.cbWndExtra = 8;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "ConformanceLoggingWindow";
-        registered = RegisterClassA(&wc) != 0;
-    }
+    RegisterTestWindowClass("ConformanceLoggingWindow", LoggingProc, 8);
     return "ConformanceLoggingWindow";
 }
 
