@@ -22,10 +22,12 @@ add_library(w32layer_crt STATIC platform/crt/main.cpp)
 target_link_libraries(w32layer_crt PUBLIC w32layer)
 
 # The resource script, compiled to a .res that the layer reads from the program image.
+# The script is named relative to res/: llvm-rc reads an absolute path such as
+# /ci/... as its own /C option.
 set(INSTALLER_RES ${CMAKE_BINARY_DIR}/installer.res)
 file(GLOB RES_FILES CONFIGURE_DEPENDS res/*)
 add_custom_command(OUTPUT ${INSTALLER_RES}
-  COMMAND llvm-rc /no-preprocess /FO ${INSTALLER_RES} ${CMAKE_SOURCE_DIR}/res/installer.rc
+  COMMAND llvm-rc /no-preprocess /FO ${INSTALLER_RES} installer.rc
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/res
   DEPENDS ${RES_FILES}
   COMMENT "Compiling res/installer.rc")
